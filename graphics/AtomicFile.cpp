@@ -1,0 +1,84 @@
+#include "AtomicFile.h"
+
+#include "Errors.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorvic {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+TAtomicFile::TAtomicFile(std::string target) : target_(std::move(target)) {
+    std::string pattern = FolderOf(target_) + "/.zorvic-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        throw EFileError(
+            FormatMessage("Cannot create file \"%s\". %s", {target_, std::strerror(errno)}));
+    // mkstemp creates 0600; a saved picture gets the usual permissions of a new file.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    temporary_ = pattern;
+    file_ = fdopen(fd, "wb");
+    if (!file_) {
+        const int error = errno;
+        close(fd);
+        unlink(temporary_.c_str());
+        throw EFileError(
+            FormatMessage("Cannot create file \"%s\". %s", {target_, std::strerror(error)}));
+    }
+}
+
+TAtomicFile::~TAtomicFile() {
+    if (file_) {
+        std::fclose(file_);
+        unlink(temporary_.c_str());
+    }
+}
+
+void TAtomicFile::Fail(const char* what) const {
+    throw EFileError(FormatMessage("Cannot write file \"%s\". %s", {target_, what}));
+}
+
+void TAtomicFile::Write(const void* data, std::size_t size) {
+    if (size > 0 && std::fwrite(data, 1, size, file_) != size) Fail(std::strerror(errno));
+}
+
+long TAtomicFile::Position() const {
+    return std::ftell(file_);
+}
+
+void TAtomicFile::Seek(long position) {
+    if (std::fseek(file_, position, SEEK_SET) != 0) Fail(std::strerror(errno));
+}
+
+void TAtomicFile::Commit() {
+    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) Fail(std::strerror(errno));
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (std::fclose(file) != 0) {
+        const int error = errno;
+        unlink(temporary_.c_str());
+        Fail(std::strerror(error));
+    }
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        unlink(temporary_.c_str());
+        Fail(std::strerror(error));
+    }
+}
+
+} // namespace zorvic

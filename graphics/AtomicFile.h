@@ -1,0 +1,36 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace zorvic {
+
+// Writes a file so that the target is either its old self or the complete new content, never a
+// torn mix: the bytes go to a temporary file in the target's folder, which is flushed and renamed
+// over the target by Commit(). A writer destroyed without Commit() removes its temporary file.
+// Errors throw EFileError: creating gives "Cannot create file "<target>". <reason>", writing and
+// committing give "Cannot write file "<target>". <reason>".
+class TAtomicFile {
+public:
+    explicit TAtomicFile(std::string target);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    void Write(const void* data, std::size_t size);
+    // Current write position, for formats that record offsets.
+    long Position() const;
+    void Seek(long position);
+    void Commit();
+
+    const std::string& Target() const { return target_; }
+
+private:
+    [[noreturn]] void Fail(const char* what) const;
+
+    std::string target_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+};
+
+} // namespace zorvic

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Zorvic needs.
+# Idempotent: packages already present are skipped, and apt is not touched at all then.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang-format
+  qt6-base-dev libqt6svg6
+  libx11-dev libxext-dev libxfixes-dev libxtst-dev libxi-dev libxrandr-dev
+  libjpeg-dev libgif-dev
+  libavformat-dev libavcodec-dev libavdevice-dev libswscale-dev libavutil-dev
+  libcanberra-dev sound-theme-freedesktop
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-utils x11-xserver-utils xdotool jwm xclip
+  fonts-wqy-microhei
+  libtiff-tools imagemagick libjpeg-turbo-progs ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
