@@ -1,0 +1,32 @@
+#pragma once
+#include "Clipboard.h"
+#include "CursorSource.h"
+#include "KeySynthesizer.h"
+#include "ScreenGrabber.h"
+#include "Wallpaper.h"
+#include "WindowLocator.h"
+
+#include <memory>
+
+namespace zorvic {
+
+// The desktop services the program's windows and commands use.
+struct PlatformServices {
+    std::shared_ptr<ScreenGrabber> Screen;
+    std::shared_ptr<CursorSource> Cursor;
+    std::shared_ptr<WindowLocator> Windows;
+    std::shared_ptr<KeySynthesizer> Keys;
+    std::shared_ptr<Clipboard> ClipboardService;
+    std::shared_ptr<Wallpaper> WallpaperService;
+};
+
+// The services of this process: the X11 ones, made on first use, or the in-memory fakes of one
+// FakeDesktop when ZORVIC_FAKE_PLATFORM=1. Throws EZorvicError when no X display can be opened.
+PlatformServices& Platform();
+// Replaces the services of this process (tests inject fakes or a private display here).
+void InstallPlatform(PlatformServices services);
+
+// The real services on one connection to the display named (nullptr: $DISPLAY).
+PlatformServices MakeX11Platform(const char* displayName = nullptr);
+
+} // namespace zorvic
