@@ -1,0 +1,105 @@
+#include "HookService.h"
+#include "CaptureSound.h"
+#include "InputWatch.h"
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace zorvic {
+
+HookService& HookService::Instance() {
+    static HookService service;
+    return service;
+}
+
+HookService::HookService() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
+        wakeRead_ = ends[0];
+        wakeWrite_ = ends[1];
+    }
+}
+
+HookService::~HookService() {
+    if (thread_.joinable()) {
+        flags_.stopping = true;
+        Wake();
+        thread_.join();
+    }
+    if (wakeRead_ >= 0) close(wakeRead_);
+    if (wakeWrite_ >= 0) close(wakeWrite_);
+}
+
+void HookService::SetHotKeyWanted(bool wanted) {
+    if (wanted) {
+        SwitchOn(flags_.hotKeyWanted, flags_.hotKeyPressed);
+    } else if (flags_.hotKeyWanted.exchange(false)) {
+        Wake();
+    }
+}
+
+bool HookService::TakeHotKeyPress() {
+    return flags_.hotKeyPressed.exchange(false);
+}
+
+void HookService::SetMouseWanted(bool wanted) {
+    if (wanted) {
+        SwitchOn(flags_.mouseWanted, flags_.mouseDown);
+    } else if (flags_.mouseWanted.exchange(false)) {
+        Wake();
+    }
+}
+
+bool HookService::MouseDown() const {
+    return flags_.mouseDown;
+}
+
+void HookService::SetMouseDown(bool down) {
+    flags_.mouseDown = down;
+}
+
+void HookService::RequestSound() {
+    flags_.soundRequested = true;
+    StartThreadOnce();
+    Wake();
+}
+
+void HookService::SwitchOn(std::atomic<bool>& wish, std::atomic<bool>& staleFlag) {
+    if (wish) return;
+    // A press noticed in an earlier period but never read (it came just before the switch-off)
+    // would otherwise start a capture nobody asked for.
+    staleFlag = false;
+    wish = true;
+    StartThreadOnce();
+    Wake();
+}
+
+void HookService::Wake() {
+    if (wakeWrite_ < 0) return;
+    char byte = 1;
+    // A full pipe already holds a wake-up, so a failed write loses nothing.
+    [[maybe_unused]] ssize_t written = write(wakeWrite_, &byte, 1);
+}
+
+void HookService::StartThreadOnce() {
+    if (wakeRead_ < 0) return;
+    std::call_once(started_, [this] { thread_ = std::thread(&HookService::Run, this); });
+}
+
+void HookService::Run() {
+    InputWatch watch(flags_);
+    CaptureSound sound;
+    while (!flags_.stopping) {
+        watch.FollowWishes();
+        watch.HandlePendingEvents();
+        if (flags_.soundRequested.exchange(false)) sound.Play();
+
+        pollfd waits[2] = {{wakeRead_, POLLIN, 0}, {watch.FileDescriptor(), POLLIN, 0}};
+        poll(waits, waits[1].fd >= 0 ? 2 : 1, -1);
+        char drained[64];
+        while (read(wakeRead_, drained, sizeof drained) > 0) {
+        }
+    }
+}
+
+} // namespace zorvic

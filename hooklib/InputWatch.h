@@ -1,0 +1,43 @@
+#pragma once
+#include "HookFlags.h"
+#include "HotKeyGrab.h"
+#include <optional>
+
+namespace zorvic {
+
+// The library's own X connection: grabs Ctrl+B and listens for raw button presses as the flags
+// ask, and raises the flags from what arrives. Used by the library's thread only.
+class InputWatch {
+public:
+    // Opens the display named by DISPLAY; without one the watch is inert and says so on stderr.
+    explicit InputWatch(HookFlags& flags);
+    ~InputWatch();
+    InputWatch(const InputWatch&) = delete;
+    InputWatch& operator=(const InputWatch&) = delete;
+
+    // The connection's file descriptor to wait on, or -1 when inert.
+    int FileDescriptor() const;
+    // Grabs or releases the hot key and selects or drops button events to match the wishes.
+    void FollowWishes();
+    // Handles every event that has arrived, without blocking.
+    void HandlePendingEvents();
+
+private:
+    void FollowHotKeyWish();
+    void FollowMouseWish();
+    void SelectRawButtonPresses(bool on);
+    void HandleEvent(XEvent& event);
+    void HandleRawEvent(XEvent& event);
+
+    HookFlags& flags_;
+    Display* display_ = nullptr;
+    Window root_ = 0;
+    std::optional<HotKeyGrab> grab_;
+    bool clashReported_ = false;
+    // Ctrl+B is down: auto-repeat presses of the held key do not count again.
+    bool hotKeyHeld_ = false;
+    int inputOpcode_ = -1; // XInput 2's major opcode, -1 without XInput 2.2
+    bool buttonsSelected_ = false;
+};
+
+} // namespace zorvic
