@@ -11,6 +11,9 @@
 namespace zorvic {
 
 class TBitmap;
+class TRoundedBox;
+struct TInk;
+struct TSpan;
 
 // Pen styles as the shape list records them.
 enum class TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
@@ -131,6 +134,17 @@ public:
     void StretchDraw(const TRect& dest, const TBitmap& source);
 
 private:
+    struct TTools;
+    void DrawRoundedFigure(long long x1, long long y1, long long x2, long long y2,
+                           long long cornerWidth, long long cornerHeight);
+    void DrawThickOutlineFigure(long long left, long long top, long long right, long long bottom,
+                                long long cornerWidth, long long cornerHeight, const TTools& tools);
+    void DrawDashedOutlineFigure(const TRoundedBox& figure, const TTools& tools);
+    long long VisibleTop(const TRoundedBox& figure) const;
+    long long VisibleBottom(const TRoundedBox& figure) const;
+    void PaintPenSpan(long long y, const TSpan& span, const TInk& ink);
+    void PaintBrushSpan(long long y, const TSpan& span, const TTools& tools);
+
     TBitmap* bitmap_;
     TPoint penPos_;
 };

@@ -1,0 +1,169 @@
+#include "Ink.h"
+
+#include <algorithm>
+
+namespace zorvic {
+
+namespace {
+
+std::uint8_t Mix(TPenMode mode, std::uint8_t pen, std::uint8_t pixel) {
+    const unsigned p = pen;
+    const unsigned d = pixel;
+    unsigned result = 0;
+    switch (mode) {
+    case TPenMode::pmBlack:
+        result = 0;
+        break;
+    case TPenMode::pmWhite:
+        result = 0xFF;
+        break;
+    case TPenMode::pmNop:
+        result = d;
+        break;
+    case TPenMode::pmNot:
+        result = ~d;
+        break;
+    case TPenMode::pmCopy:
+        result = p;
+        break;
+    case TPenMode::pmNotCopy:
+        result = ~p;
+        break;
+    case TPenMode::pmMergePenNot:
+        result = p | ~d;
+        break;
+    case TPenMode::pmMaskPenNot:
+        result = p & ~d;
+        break;
+    case TPenMode::pmMergeNotPen:
+        result = ~p | d;
+        break;
+    case TPenMode::pmMaskNotPen:
+        result = ~p & d;
+        break;
+    case TPenMode::pmMerge:
+        result = p | d;
+        break;
+    case TPenMode::pmNotMerge:
+        result = ~(p | d);
+        break;
+    case TPenMode::pmMask:
+        result = p & d;
+        break;
+    case TPenMode::pmNotMask:
+        result = ~(p & d);
+        break;
+    case TPenMode::pmXor:
+        result = p ^ d;
+        break;
+    case TPenMode::pmNotXor:
+        result = ~(p ^ d);
+        break;
+    }
+    return static_cast<std::uint8_t>(result);
+}
+
+// Clips a run of row y to the bitmap; false when nothing is left.
+bool ClipRun(const TBitmap& bitmap, int y, long long& x0, long long& x1) {
+    if (y < 0 || y >= bitmap.Height()) return false;
+    x0 = std::max<long long>(x0, 0);
+    x1 = std::min<long long>(x1, bitmap.Width());
+    return x0 < x1;
+}
+
+template <int BytesPerPixel> void PaintDirect(std::uint8_t* row, int x0, int x1, const TInk& ink) {
+    for (std::uint8_t* p = row + x0 * BytesPerPixel; p < row + x1 * BytesPerPixel;
+         p += BytesPerPixel) {
+        p[0] = static_cast<std::uint8_t>((p[0] & ink.Keep[0]) ^ ink.Flip[0]);
+        p[1] = static_cast<std::uint8_t>((p[1] & ink.Keep[1]) ^ ink.Flip[1]);
+        p[2] = static_cast<std::uint8_t>((p[2] & ink.Keep[2]) ^ ink.Flip[2]);
+    }
+}
+
+} // namespace
+
+TInk MakeInk(TColor color, TPenMode mode) {
+    const std::uint8_t channels[3] = {static_cast<std::uint8_t>(BlueOf(color)),
+                                      static_cast<std::uint8_t>(GreenOf(color)),
+                                      static_cast<std::uint8_t>(RedOf(color))};
+    TInk ink;
+    for (int i = 0; i < 3; ++i) {
+        const std::uint8_t onZero = Mix(mode, channels[i], 0x00);
+        const std::uint8_t onOne = Mix(mode, channels[i], 0xFF);
+        ink.Flip[i] = onZero;
+        ink.Keep[i] = static_cast<std::uint8_t>(onZero ^ onOne);
+    }
+    return ink;
+}
+
+TColor TInk::Apply(TColor pixel) const {
+    const int b = (BlueOf(pixel) & Keep[0]) ^ Flip[0];
+    const int g = (GreenOf(pixel) & Keep[1]) ^ Flip[1];
+    const int r = (RedOf(pixel) & Keep[2]) ^ Flip[2];
+    return MakeColor(r, g, b);
+}
+
+void PaintRun(TBitmap& bitmap, int y, long long x0, long long x1, const TInk& ink) {
+    if (!ClipRun(bitmap, y, x0, x1)) return;
+    const int from = static_cast<int>(x0);
+    const int to = static_cast<int>(x1);
+    switch (bitmap.PixelFormat()) {
+    case TPixelFormat::pf24bit:
+        PaintDirect<3>(bitmap.ScanLine(y), from, to, ink);
+        break;
+    case TPixelFormat::pf32bit:
+        PaintDirect<4>(bitmap.ScanLine(y), from, to, ink);
+        break;
+    default:
+        // Indexed pictures go through colours: the result maps to the nearest table entry.
+        for (int x = from; x < to; ++x)
+            bitmap.SetPixel(x, y, ink.Apply(bitmap.GetPixel(x, y)));
+    }
+}
+
+void PaintPixel(TBitmap& bitmap, long long x, long long y, const TInk& ink) {
+    if (y < 0 || y >= bitmap.Height()) return;
+    PaintRun(bitmap, static_cast<int>(y), x, x + 1, ink);
+}
+
+bool HatchCovers(TBrushStyle style, int x, int y) {
+    const int cx = x & 7;
+    const int cy = y & 7;
+    const bool horizontal = cy == 0;
+    const bool vertical = cx == 0;
+    const bool forward = ((cx - cy) & 7) == 0;  // "\" from top left to bottom right
+    const bool backward = ((cx + cy) & 7) == 7; // "/"
+    switch (style) {
+    case TBrushStyle::bsSolid:
+        return true;
+    case TBrushStyle::bsClear:
+        return false;
+    case TBrushStyle::bsHorizontal:
+        return horizontal;
+    case TBrushStyle::bsVertical:
+        return vertical;
+    case TBrushStyle::bsFDiagonal:
+        return forward;
+    case TBrushStyle::bsBDiagonal:
+        return backward;
+    case TBrushStyle::bsCross:
+        return horizontal || vertical;
+    case TBrushStyle::bsDiagCross:
+        return forward || backward;
+    }
+    return false;
+}
+
+void PaintBrushRun(TBitmap& bitmap, int y, long long x0, long long x1, const TInk& ink,
+                   TBrushStyle style) {
+    if (style == TBrushStyle::bsClear) return;
+    if (style == TBrushStyle::bsSolid) {
+        PaintRun(bitmap, y, x0, x1, ink);
+        return;
+    }
+    if (!ClipRun(bitmap, y, x0, x1)) return;
+    for (long long x = x0; x < x1; ++x)
+        if (HatchCovers(style, static_cast<int>(x), y)) PaintPixel(bitmap, x, y, ink);
+}
+
+} // namespace zorvic
