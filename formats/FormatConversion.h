@@ -20,8 +20,7 @@ void SaveAsGif(const TBitmap& bitmap, const std::string& target);
 
 // Writes the picture in the format of the list: BMP by the bitmap itself, JPEG with
 // `jpegQuality`, GIF, TIFF. An index outside the list throws EZorvicError.
-void SavePicture(const TBitmap& bitmap, const std::string& path, int formatIndex,
-                 int jpegQuality);
+void SavePicture(const TBitmap& bitmap, const std::string& path, int formatIndex, int jpegQuality);
 
 // The camera's conversions of a BMP file. A missing BMP file is no error: nothing is created or
 // deleted. Otherwise the BMP is loaded, the target written, and the BMP deleted only after both
@@ -30,7 +29,8 @@ void ConvertBmpToJpg(const std::string& bmp, const std::string& target, int qual
 void ConvertBmpToGif(const std::string& bmp, const std::string& target);
 void ConvertBmpToTif(const std::string& bmp, const std::string& target);
 
-// Dispatches by format index: BMP leaves the file in place, the others convert as above.
+// Dispatches by format index: the others convert as above; BMP leaves the file in place when the
+// target is that file, and otherwise rewrites it under the target's name as the others do.
 void ConvertBmpToFormat(const std::string& bmp, const std::string& target, int formatIndex,
                         int jpegQuality);
 

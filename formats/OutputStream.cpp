@@ -25,4 +25,12 @@ void TAtomicFileStream::Seek(std::uint64_t position) {
     file_.Seek(static_cast<long>(position));
 }
 
+void WriteFileAtomically(const std::string& target,
+                         const std::function<void(TOutputStream&)>& write) {
+    TAtomicFile file(target);
+    TAtomicFileStream stream(file);
+    write(stream);
+    file.Commit();
+}
+
 } // namespace zorvic

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace zorvic {
@@ -44,5 +46,12 @@ public:
 private:
     TAtomicFile& file_;
 };
+
+// Runs `write` on a stream over a temporary file in the target's folder and renames that file over
+// `target` only when `write` returned normally: a failure leaves no partial target and any earlier
+// file of that name as it was. Throws EFileError "Cannot create file "<target>". <reason>" when
+// the temporary file cannot be created.
+void WriteFileAtomically(const std::string& target,
+                         const std::function<void(TOutputStream&)>& write);
 
 } // namespace zorvic
