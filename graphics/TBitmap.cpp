@@ -1,5 +1,6 @@
 #include "TBitmap.h"
 
+#include "BmpFile.h"
 #include "TCanvas.h"
 
 #include <algorithm>
@@ -343,6 +344,15 @@ void TBitmap::SetSize(int width, int height) {
                 SetIndexAt(to, x, bits, IndexAt(from, x, bits));
     }
     store_ = std::move(resized);
+}
+
+void TBitmap::SaveToFile(const std::string& path) const {
+    SaveBmpFile(*this, path);
+}
+
+void TBitmap::LoadFromFile(const std::string& path) {
+    // A move assignment: the picture is replaced, the canvas state stays.
+    *this = LoadBmpFile(path);
 }
 
 } // namespace zorvic

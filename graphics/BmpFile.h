@@ -1,0 +1,35 @@
+#pragma once
+#include "TBitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zorvic {
+
+// BMP files, the bitmap's own file format.
+//
+// Written: a bottom-up file with a 40-byte BITMAPINFOHEADER, uncompressed, at the bitmap's own
+// depth (1, 4, 8, 24 or 32 bits; indexed depths with their full colour table).
+// Read: 1, 4, 8, 24 and 32 bits, uncompressed, bottom-up or top-down, headers of 40 bytes and
+// the longer versions after it, and 32-bit colour masks when they are the standard ones. The
+// spare byte of 32-bit pixels is read as 0.
+//
+// Every size and offset in a file is checked against the data actually there before anything
+// is read, so a truncated or lying file throws EFileError naming the file and is never read
+// past its end.
+
+// The whole file as bytes.
+std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap);
+// `name` is what error messages call the data, usually the path it came from.
+TBitmap DecodeBmp(std::span<const std::uint8_t> data, const std::string& name);
+
+// Writes through a temporary file renamed into place, so a failed save leaves the old file.
+void SaveBmpFile(const TBitmap& bitmap, const std::string& path);
+TBitmap LoadBmpFile(const std::string& path);
+
+// The whole content of a file; EFileError when it cannot be opened or read.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+
+} // namespace zorvic
