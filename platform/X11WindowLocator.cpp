@@ -39,7 +39,8 @@ public:
             if (!XGetWindowAttributes(display_, child, &attributes) ||
                 attributes.c_class == InputOnly)
                 break;
-            XTranslateCoordinates(display_, current, child, x, y, &childX, &childY, &child);
+            Window below = None;
+            XTranslateCoordinates(display_, current, child, x, y, &childX, &childY, &below);
             current = child;
             x = childX;
             y = childY;

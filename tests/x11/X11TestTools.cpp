@@ -1,0 +1,96 @@
+#include "X11TestTools.h"
+
+#include <X11/Xutil.h>
+
+#include <bit>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+
+namespace zorvic::testing {
+
+DisplayPtr Open(const PrivateDisplay& server) {
+    DisplayPtr display(XOpenDisplay(server.Name().c_str()));
+    if (!display) throw std::runtime_error("cannot open " + server.Name());
+    return display;
+}
+
+TColor PatternAt(int x, int y) {
+    return MakeColor(x * 7 + y, y * 5 + 3, (x ^ y) * 3);
+}
+
+namespace {
+
+unsigned long PixelOf(Visual* visual, TColor color) {
+    auto channel = [](int value, unsigned long mask) {
+        const int shift = std::countr_zero(mask);
+        return (static_cast<unsigned long>(value) * (mask >> shift) / 255) << shift;
+    };
+    return channel(RedOf(color), visual->red_mask) | channel(GreenOf(color), visual->green_mask) |
+           channel(BlueOf(color), visual->blue_mask);
+}
+
+} // namespace
+
+Window CreatePatternWindow(Display* display, Window parent, const TRect& rect) {
+    const int screen = DefaultScreen(display);
+    Visual* visual = DefaultVisual(display, screen);
+    const int depth = DefaultDepth(display, screen);
+    const Pixmap pixmap = XCreatePixmap(display, parent, rect.Width(), rect.Height(), depth);
+    XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, rect.Width(),
+                                 rect.Height(), 32, 0);
+    image->data = static_cast<char*>(std::malloc(image->bytes_per_line * rect.Height()));
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            XPutPixel(image, x, y, PixelOf(visual, PatternAt(x, y)));
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, rect.Width(), rect.Height());
+    XFreeGC(display, gc);
+    XDestroyImage(image);
+    const Window window = CreatePlainWindow(display, parent, rect);
+    XSetWindowBackgroundPixmap(display, window, pixmap);
+    XFreePixmap(display, pixmap);
+    return window;
+}
+
+Window CreatePlainWindow(Display* display, Window parent, const TRect& rect, unsigned long pixel,
+                         unsigned border) {
+    const Window window = XCreateSimpleWindow(display, parent, rect.Left, rect.Top, rect.Width(),
+                                              rect.Height(), border, 0, pixel);
+    XSelectInput(display, window, StructureNotifyMask);
+    return window;
+}
+
+void MapAndWait(Display* display, Window window) {
+    XMapWindow(display, window);
+    XEvent event;
+    do {
+        XWindowEvent(display, window, StructureNotifyMask, &event);
+    } while (event.type != MapNotify);
+    XSync(display, False);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+TColor RootPixel(Display* display, int x, int y) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    auto channel = [&](unsigned long mask) {
+        const int shift = std::countr_zero(mask);
+        const unsigned long top = mask >> shift;
+        return static_cast<int>((((pixel & mask) >> shift) * 255 + top / 2) / top);
+    };
+    return MakeColor(channel(visual->red_mask), channel(visual->green_mask),
+                     channel(visual->blue_mask));
+}
+
+} // namespace zorvic::testing
