@@ -1,6 +1,7 @@
 #include "TBitmap.h"
 
 #include "BmpFile.h"
+#include "Errors.h"
 #include "TCanvas.h"
 
 #include <algorithm>
@@ -120,6 +121,22 @@ int NearestPaletteIndex(const std::vector<TColor>& palette, TColor color) {
     return best;
 }
 
+namespace {
+
+// Rows whose byte count would not fit an int, or pictures beyond any real use, are refused
+// before an allocation size can wrap around.
+int CheckedStride(int width, int height, TPixelFormat format) {
+    constexpr long long kLargestSide = 1 << 18;
+    constexpr long long kLargestBytes = 1LL << 34;
+    const long long stride = (static_cast<long long>(width) * BitsPerPixel(format) + 31) / 32 * 4;
+    if (width > kLargestSide || height > kLargestSide || stride * height > kLargestBytes)
+        throw EZorvicError(FormatMessage("A picture of %s x %s pixels is too large",
+                                         {std::to_string(width), std::to_string(height)}));
+    return static_cast<int>(stride);
+}
+
+} // namespace
+
 struct TBitmap::Store {
     int width = 0;
     int height = 0;
@@ -129,7 +146,8 @@ struct TBitmap::Store {
     std::vector<TColor> palette;
 
     Store(int w, int h, TPixelFormat f)
-        : width(w), height(h), format(f), stride(RowStride(w, f)), palette(DefaultPalette(f)) {
+        : width(w), height(h), format(f), stride(CheckedStride(w, h, f)),
+          palette(DefaultPalette(f)) {
         const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(h);
         pixels.reset(new std::uint8_t[bytes > 0 ? bytes : 1]);
     }

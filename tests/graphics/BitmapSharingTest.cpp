@@ -1,0 +1,105 @@
+#include "Errors.h"
+#include "PixelArt.h"
+#include "TBitmap.h"
+#include "TCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace zorvic {
+namespace {
+
+using test::Gradient;
+using test::SamePixels;
+
+TEST(BitmapSharing, CopiesShareUntilEitherIsWritten) {
+    TBitmap original = Gradient(9, 7);
+    const TBitmap pristine = Gradient(9, 7);
+    TBitmap copy = original;
+    TBitmap assigned;
+    assigned = original;
+    EXPECT_TRUE(copy.SharesPixelsWith(original));
+    EXPECT_TRUE(assigned.SharesPixelsWith(original));
+
+    copy.Canvas().Rectangle(0, 0, 5, 5);
+    EXPECT_FALSE(copy.SharesPixelsWith(original));
+    EXPECT_TRUE(SamePixels(original, pristine));
+    EXPECT_TRUE(SamePixels(assigned, pristine));
+
+    original.ScanLine(3)[0] ^= 0xFF; // a writable row detaches too
+    EXPECT_FALSE(original.SharesPixelsWith(assigned));
+    EXPECT_TRUE(SamePixels(assigned, pristine));
+}
+
+TEST(BitmapSharing, CanvasStateStaysWithEachObject) {
+    TBitmap first(4, 4);
+    first.Canvas().Pen.Color = clRed;
+    first.Canvas().Brush.Style = TBrushStyle::bsClear;
+    TBitmap second(2, 2);
+    second.Canvas().Pen.Color = clBlue;
+    second = first;
+    EXPECT_EQ(second.Canvas().Pen.Color, clBlue);
+    EXPECT_EQ(second.Canvas().Brush.Style, TBrushStyle::bsSolid);
+    TBitmap moved(std::move(first));
+    EXPECT_EQ(moved.Canvas().Pen.Color, clRed);
+    moved.Canvas().MoveTo(0, 1);
+    moved.Canvas().LineTo(4, 1); // the moved canvas draws on its new owner
+    EXPECT_EQ(moved.GetPixel(3, 1), clRed);
+    EXPECT_EQ(second.GetPixel(3, 1), clWhite);
+}
+
+TEST(BitmapSharing, PixelFormatsRoundTrip) {
+    const TBitmap picture = Gradient(13, 7);
+    TBitmap converted = picture;
+    converted.SetPixelFormat(TPixelFormat::pf32bit);
+    EXPECT_EQ(converted.Stride(), 13 * 4);
+    EXPECT_TRUE(SamePixels(converted, picture));
+    converted.SetPixelFormat(TPixelFormat::pf24bit);
+    EXPECT_EQ(converted.Stride(), 40);
+    EXPECT_TRUE(SamePixels(converted, picture));
+
+    // Indexed formats keep colours of their own table exactly and map others to the nearest.
+    for (TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf8bit}) {
+        const std::vector<TColor>& table = DefaultPalette(format);
+        TBitmap tableColours(11, 5);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 11; ++x)
+                tableColours.SetPixel(x, y, table[(x * 5 + y) % table.size()]);
+        TBitmap indexed = tableColours;
+        indexed.SetPixelFormat(format);
+        EXPECT_TRUE(SamePixels(indexed, tableColours)) << BitsPerPixel(format);
+        indexed.SetPixelFormat(TPixelFormat::pf24bit);
+        EXPECT_TRUE(SamePixels(indexed, tableColours)) << BitsPerPixel(format);
+    }
+    TBitmap grey(1, 1);
+    grey.SetPixel(0, 0, MakeColor(200, 190, 180));
+    grey.SetPixelFormat(TPixelFormat::pf4bit);
+    EXPECT_EQ(grey.GetPixel(0, 0), clSilver);
+}
+
+TEST(BitmapSharing, ResizingKeepsTheTopLeftAndWhitensTheRest) {
+    for (TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf24bit,
+                                TPixelFormat::pf32bit}) {
+        TBitmap picture(9, 6, format);
+        picture.Canvas().Pen.Color = clBlack;
+        picture.Canvas().Brush.Color = clBlack;
+        picture.Canvas().Rectangle(1, 1, 9, 6);
+        const TBitmap before = picture;
+        picture.SetSize(12, 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 12; ++x)
+                EXPECT_EQ(picture.GetPixel(x, y), x < 9 ? before.GetPixel(x, y) : clWhite)
+                    << BitsPerPixel(format) << " bits at " << x << "," << y;
+        EXPECT_TRUE(SamePixels(before, before)); // the old copy is untouched
+        EXPECT_EQ(before.Width(), 9);
+    }
+}
+
+TEST(BitmapSharing, ImpossibleSizesAreRefusedInsteadOfWrappingAround) {
+    EXPECT_THROW(TBitmap(1 << 30, 4), EZorvicError);
+    TBitmap bitmap(2, 2);
+    EXPECT_THROW(bitmap.SetSize(300000, 300000), EZorvicError);
+    EXPECT_EQ(bitmap.Width(), 2);
+}
+
+} // namespace
+} // namespace zorvic
