@@ -1,0 +1,215 @@
+#include "RegistryStore.h"
+
+#include "AtomicFile.h"
+#include "Autostart.h"
+#include "ConfigPaths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <iostream>
+#include <set>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace zorvic {
+
+namespace {
+
+constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+
+std::function<void(const std::string&)>& Reporter() {
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+
+void ReportProblem(const std::string& problem) {
+    if (Reporter())
+        Reporter()(problem);
+    else
+        std::cerr << "zorvic: " << problem << std::endl;
+}
+
+const char* RootName(TRegRoot root) {
+    return root == TRegRoot::HKEY_CURRENT_USER ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+}
+
+// The system keys the program writes into without creating them; where the layout comes from they
+// always exist, so every root has them.
+TRegistryFile WithSystemKeys(TRegRoot root, TRegistryFile registry) {
+    if (root == TRegRoot::HKEY_LOCAL_MACHINE) {
+        registry.CreateKey(kAutostartKey);
+    } else {
+        registry.CreateKey(kShellFoldersKey);
+        registry.CreateKey(kDesktopKey);
+    }
+    return registry;
+}
+
+TRegistryFile FreshRegistry(TRegRoot root) {
+    TRegistryFile registry = WithSystemKeys(root, TRegistryFile(RootName(root)));
+    if (root == TRegRoot::HKEY_CURRENT_USER)
+        registry.FindKey(kShellFoldersKey)
+            ->SetValue({"Personal", TRegValueKind::String, 0, DocumentsDirectory()});
+    return registry;
+}
+
+enum class TReadResult { Read, Missing, Failed };
+
+TReadResult ReadWholeFile(const std::string& path, std::string& content) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? TReadResult::Missing : TReadResult::Failed;
+    content.clear();
+    char buffer[16384];
+    ssize_t got;
+    while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            close(fd);
+            return TReadResult::Failed;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    return TReadResult::Read;
+}
+
+// Holds the exclusive advisory lock of one root while it lives.
+class TRootLock {
+public:
+    explicit TRootLock(const std::string& registryPath)
+        : fd_(open((registryPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        while (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                close(fd_);
+                fd_ = -1;
+            }
+        }
+    }
+    ~TRootLock() {
+        if (fd_ >= 0) close(fd_);
+    }
+    TRootLock(const TRootLock&) = delete;
+    TRootLock& operator=(const TRootLock&) = delete;
+
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+std::string AsideName(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".corrupt-" + stamp;
+    std::string name = base;
+    for (int copy = 2; access(name.c_str(), F_OK) == 0; ++copy)
+        name = base + "-" + std::to_string(copy);
+    return name;
+}
+
+// A file that stays unparsable because it cannot be moved is reported only the first time.
+void ReportUnmovable(const std::string& path, const std::string& reason) {
+    static std::set<std::string> reported;
+    if (reported.insert(path).second)
+        ReportProblem(
+            "The settings file \"" + path + "\" cannot be read (" + reason +
+            ") and cannot be set aside; its settings are not used and changes are not saved.");
+}
+
+// Reads and parses the root's file: a missing file gives a fresh root, an unreadable one nothing,
+// and an unparsable one whatever `whenCorrupt` makes of it.
+std::optional<TRegistryFile> ReadRegistry(
+    TRegRoot root, const std::string& path,
+    const std::function<std::optional<TRegistryFile>(const ERegistryFormatError&)>& whenCorrupt) {
+    std::string content;
+    switch (ReadWholeFile(path, content)) {
+    case TReadResult::Missing:
+        return FreshRegistry(root);
+    case TReadResult::Failed:
+        return std::nullopt;
+    case TReadResult::Read:
+        break;
+    }
+    try {
+        return WithSystemKeys(root, TRegistryFile::Parse(RootName(root), content));
+    } catch (const ERegistryFormatError& error) {
+        return whenCorrupt(error);
+    }
+}
+
+// Reads the root with its lock held. A file that cannot be parsed is set aside and the root starts
+// afresh. Nothing when the file cannot be read, or is corrupt and cannot be moved out of the way.
+std::optional<TRegistryFile> ReadLocked(TRegRoot root, const std::string& path) {
+    return ReadRegistry(
+        root, path, [&](const ERegistryFormatError& error) -> std::optional<TRegistryFile> {
+            const std::string aside = AsideName(path);
+            if (std::rename(path.c_str(), aside.c_str()) != 0) {
+                ReportUnmovable(path, error.what());
+                return std::nullopt;
+            }
+            ReportProblem("The settings file \"" + path + "\" could not be read (" + error.what() +
+                          ") and was kept as \"" + aside + "\"; the settings start afresh.");
+            return FreshRegistry(root);
+        });
+}
+
+} // namespace
+
+void SetSettingsProblemReporter(std::function<void(const std::string&)> reporter) {
+    Reporter() = std::move(reporter);
+}
+
+bool IsKnownRoot(TRegRoot root) {
+    return root == TRegRoot::HKEY_CURRENT_USER || root == TRegRoot::HKEY_LOCAL_MACHINE;
+}
+
+std::string RegistryFilePath(TRegRoot root) {
+    return ConfigDirectory() + (root == TRegRoot::HKEY_CURRENT_USER ? "/HKCU.reg" : "/HKLM.reg");
+}
+
+std::optional<TRegistryFile> LoadRegistry(TRegRoot root) {
+    const std::string path = RegistryFilePath(root);
+    return ReadRegistry(root, path, [&](const ERegistryFormatError& error) {
+        // Setting the file aside changes the store, so it waits for the lock; another copy of
+        // the program may have replaced the file meanwhile.
+        const TRootLock lock(path);
+        std::optional<TRegistryFile> registry;
+        if (lock.Held())
+            registry = ReadLocked(root, path);
+        else
+            ReportUnmovable(path, error.what());
+        // A corrupt file that has to stay where it is reads as an empty root.
+        return registry ? std::move(registry) : FreshRegistry(root);
+    });
+}
+
+bool UpdateRegistry(TRegRoot root, const std::function<bool(TRegistryFile&)>& change,
+                    const std::function<void()>& afterwards) {
+    if (!MakeDirectories(ConfigDirectory())) return false;
+    const std::string path = RegistryFilePath(root);
+    const TRootLock lock(path);
+    if (!lock.Held()) return false;
+    std::optional<TRegistryFile> registry = ReadLocked(root, path);
+    if (!registry) return false;
+    if (change(*registry)) {
+        try {
+            const std::string text = registry->Serialise();
+            TAtomicFile file(path);
+            file.Write(text.data(), text.size());
+            file.Commit();
+        } catch (const EFileError&) {
+            return false;
+        }
+    }
+    if (afterwards) afterwards();
+    return true;
+}
+
+} // namespace zorvic

@@ -1,0 +1,178 @@
+#include "RegEdit.h"
+
+#include "SettingsSandbox.h"
+
+#include <filesystem>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zorvic {
+namespace {
+
+using namespace testing;
+
+constexpr const char* kZorvicKey = "SOFTWARE\\Zorvic";
+constexpr const char* kLoadKey = "SOFTWARE\\Zorvic\\Load";
+
+class SettingsStore : public testing::SettingsSandbox {
+protected:
+    std::vector<std::string> SetAsideFiles() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(settingsDir_))
+            if (entry.path().filename().string().rfind("HKLM.reg.corrupt-", 0) == 0)
+                found.push_back(entry.path().string());
+        return found;
+    }
+
+    std::string ReadVer() {
+        std::string out;
+        ReadRegValue(HKLM, kZorvicKey, "Ver", kRegString, out, false);
+        return out;
+    }
+};
+
+TEST_F(SettingsStore, AnUnparsableFileIsSetAsideReportedOnceAndTheStoreStartsEmpty) {
+    const std::string garbage = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n\"Ver\"=\"V1.5\n";
+    WriteText(SettingsFile("HKLM.reg"), garbage);
+
+    EXPECT_EQ(ReadVer(), "");
+    EXPECT_FALSE(OpenRegKey(HKLM, kZorvicKey, false));
+    WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V1.5", true);
+
+    EXPECT_EQ(ReadVer(), "V1.5");
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_NE(reports_[0].find(SettingsFile("HKLM.reg")), std::string::npos) << reports_[0];
+    EXPECT_NE(reports_[0].find("line 2"), std::string::npos) << reports_[0];
+    const std::vector<std::string> aside = SetAsideFiles();
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(ReadText(aside[0]), garbage);
+    EXPECT_NE(reports_[0].find(aside[0]), std::string::npos) << reports_[0];
+}
+
+TEST_F(SettingsStore, ACorruptFileMetFirstByAWriteIsSetAsideAndTheWriteLands) {
+    WriteText(SettingsFile("HKLM.reg"), "not a registry file");
+
+    WriteRegValue(HKLM, "SOFTWARE\\Zorvic\\Settings\\High", "Quit", kRegInteger, "0", true);
+    WriteText(SettingsFile("HKLM.reg"), "again not a registry file");
+    WriteRegValue(HKLM, "SOFTWARE\\Zorvic\\Settings\\High", "Quit", kRegInteger, "1", true);
+
+    std::string quit;
+    ReadRegValue(HKLM, "SOFTWARE\\Zorvic\\Settings\\High", "Quit", kRegInteger, quit, false);
+    EXPECT_EQ(quit, "1");
+    EXPECT_EQ(reports_.size(), 2u);
+    EXPECT_EQ(SetAsideFiles().size(), 2u) << "two set aside within a second keep distinct names";
+}
+
+// A folder in memory when the system offers one, so that the test waits for the lock rather than
+// for the disk; else the sandbox's own.
+class TFastSettingsFolder {
+public:
+    explicit TFastSettingsFolder(const std::string& fallback) {
+        std::string folder = "/dev/shm/zorvic-settings-XXXXXX";
+        if (mkdtemp(folder.data())) made_ = folder;
+        environment_.emplace("ZORVIC_CONFIG_DIR", made_.empty() ? fallback : made_);
+    }
+    ~TFastSettingsFolder() {
+        if (!made_.empty()) std::filesystem::remove_all(made_);
+    }
+
+private:
+    std::string made_;
+    std::optional<testing::TScopedEnvironment> environment_;
+};
+
+std::string LoadValueName(int writer, int index) {
+    std::string name = "p";
+    name += std::to_string(writer);
+    name += '-';
+    name += std::to_string(index);
+    return name;
+}
+
+int LoadValueKind(int index) {
+    return index % 2 ? kRegString : kRegInteger;
+}
+
+TEST_F(SettingsStore, TwoProcessesWritingAtOnceLoseNothing) {
+    const TFastSettingsFolder folder(settingsDir_);
+    constexpr int kWritesEach = 200;
+    pid_t writers[2];
+    for (int writer = 0; writer < 2; ++writer) {
+        writers[writer] = fork();
+        ASSERT_GE(writers[writer], 0);
+        if (writers[writer] == 0) {
+            try {
+                for (int i = 0; i < kWritesEach; ++i)
+                    WriteRegValue(HKLM, kLoadKey, LoadValueName(writer, i), LoadValueKind(i),
+                                  std::to_string(i), true);
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    for (int writer = 0; writer < 2; ++writer) {
+        for (int i = 0; i < kWritesEach; ++i) {
+            std::string out;
+            ReadRegValue(HKLM, kLoadKey, LoadValueName(writer, i), LoadValueKind(i), out, false);
+            EXPECT_EQ(out, std::to_string(i)) << LoadValueName(writer, i);
+        }
+    }
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(SettingsStore, AnUnwritableFolderFailsToSetDataAndKeepsTheOldFile) {
+    WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V1.5", true);
+    const std::string before = ReadText(SettingsFile("HKLM.reg"));
+    const TReadOnlyFolder readOnly(settingsDir_);
+    if (!readOnly.Works()) GTEST_SKIP() << "cannot make a folder read-only here";
+
+    for (const auto& change :
+         {+[] { WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V2", true); },
+          +[] { WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V2", false); },
+          +[] { DeleteRegValue(HKLM, kZorvicKey, "Ver", false); }}) {
+        try {
+            change();
+            ADD_FAILURE() << "no error";
+        } catch (const EZorvicError& error) {
+            EXPECT_STREQ(error.what(), "Failed to set data for 'Ver'");
+        }
+    }
+    EXPECT_FALSE(OpenRegKey(HKLM, "SOFTWARE\\Other", true));
+    EXPECT_EQ(ReadVer(), "V1.5");
+    EXPECT_EQ(ReadText(SettingsFile("HKLM.reg")), before);
+}
+
+TEST_F(SettingsStore, ACorruptFileThatCannotBeMovedIsReportedOnceReadsEmptyAndRefusesWrites) {
+    WriteText(SettingsFile("HKLM.reg"), "garbage");
+    const TReadOnlyFolder readOnly(settingsDir_);
+    if (!readOnly.Works()) GTEST_SKIP() << "cannot make a folder read-only here";
+
+    EXPECT_EQ(ReadVer(), "");
+    EXPECT_EQ(ReadVer(), "");
+    EXPECT_THROW(WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V2", true), EZorvicError);
+
+    EXPECT_EQ(reports_.size(), 1u);
+    EXPECT_EQ(ReadText(SettingsFile("HKLM.reg")), "garbage");
+}
+
+TEST_F(SettingsStore, WithoutAReporterProblemsGoToStandardError) {
+    SetSettingsProblemReporter({});
+    WriteText(SettingsFile("HKLM.reg"), "garbage");
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(OpenRegKey(HKLM, kZorvicKey, false));
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_NE(printed.find(SettingsFile("HKLM.reg")), std::string::npos) << printed;
+}
+
+} // namespace
+} // namespace zorvic
