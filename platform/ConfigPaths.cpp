@@ -90,6 +90,13 @@ std::string ProgramPath() {
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
     if (length <= 0) return "";
     path.resize(static_cast<std::size_t>(length));
+    // An executable replaced by an update while running reads as "<path> (deleted)"; the new file
+    // at the old path is the one to name.
+    const std::string deleted = " (deleted)";
+    if (path.size() > deleted.size() && path.ends_with(deleted)) {
+        const std::string replaced = path.substr(0, path.size() - deleted.size());
+        if (access(replaced.c_str(), X_OK) == 0) return replaced;
+    }
     return path;
 }
 

@@ -11,21 +11,26 @@ namespace {
     throw EZorvicError(FormatMessage("Failed to set data for '%s'", {name}));
 }
 
-// The root's content once `path` is open in it, creating the key when asked. Nothing when the
-// key cannot be opened: missing and not to be created, or the store cannot be read or saved.
-std::optional<TRegistryFile> OpenedRegistry(TRegRoot root, const std::optional<std::string>& path,
-                                            bool create) {
-    if (!IsKnownRoot(root) || !path) return std::nullopt;
-    std::optional<TRegistryFile> registry = LoadRegistry(root);
-    if (!registry || registry->FindKey(*path)) return registry;
+// The root's content once `path` is open in it, creating the key when asked; `registry` is the
+// content as loaded. Nothing when the key cannot be opened: missing and not to be created, or the
+// store cannot be read or saved.
+std::optional<TRegistryFile> OpenKeyIn(TRegRoot root, std::optional<TRegistryFile> registry,
+                                       const std::string& path, bool create) {
+    if (!registry || registry->FindKey(path)) return registry;
     if (!create) return std::nullopt;
     const bool saved = UpdateRegistry(root, [&](TRegistryFile& current) {
-        const bool missing = !current.FindKey(*path);
-        if (missing) current.CreateKey(*path);
+        const bool missing = !current.FindKey(path);
+        if (missing) current.CreateKey(path);
         registry = current;
         return missing;
     });
     return saved ? registry : std::nullopt;
+}
+
+std::optional<TRegistryFile> OpenedRegistry(TRegRoot root, const std::optional<std::string>& path,
+                                            bool create) {
+    if (!IsKnownRoot(root) || !path) return std::nullopt;
+    return OpenKeyIn(root, LoadRegistry(root), *path, create);
 }
 
 // Whether a write or delete should go ahead: without `create`, only into an existing key.
@@ -81,9 +86,10 @@ void ReadRegValue(TRegRoot root, const std::string& key, const std::string& name
         return;
     }
     const std::optional<std::string> path = NormalKeyPath(key);
-    if (IsKnownRoot(root) && path && !LoadRegistry(root))
-        throw EZorvicError(FormatMessage("Failed to get data for '%s'", {name}));
-    const std::optional<TRegistryFile> registry = OpenedRegistry(root, path, create);
+    if (!IsKnownRoot(root) || !path) return;
+    std::optional<TRegistryFile> loaded = LoadRegistry(root);
+    if (!loaded) throw EZorvicError(FormatMessage("Failed to get data for '%s'", {name}));
+    const std::optional<TRegistryFile> registry = OpenKeyIn(root, std::move(loaded), *path, create);
     if (!registry) return;
     const TRegValue* value = registry->FindKey(*path)->FindValue(name);
     if (!value) return;

@@ -12,6 +12,7 @@
 #include <set>
 #include <sys/file.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zorvic {
 
@@ -26,12 +27,37 @@ std::function<void(const std::string&)>& Reporter() {
     return reporter;
 }
 
-void ReportProblem(const std::string& problem) {
-    if (Reporter())
-        Reporter()(problem);
-    else
-        std::cerr << "zorvic: " << problem << std::endl;
+std::vector<std::string>& PendingReports() {
+    static std::vector<std::string> pending;
+    return pending;
 }
+
+void ReportProblem(const std::string& problem) {
+    PendingReports().push_back(problem);
+}
+
+// Delivers the problems met during one store call once its lock is released: the reporter may
+// show a message box, and other running copies must not wait for the user to close it.
+class TReportsAfterUnlock {
+public:
+    TReportsAfterUnlock() = default;
+    ~TReportsAfterUnlock() {
+        std::vector<std::string> problems;
+        problems.swap(PendingReports());
+        for (const std::string& problem : problems) {
+            try {
+                if (Reporter())
+                    Reporter()(problem);
+                else
+                    std::cerr << "zorvic: " << problem << std::endl;
+            } catch (...) {
+                // A failing reporter must not turn a handled problem into a crash.
+            }
+        }
+    }
+    TReportsAfterUnlock(const TReportsAfterUnlock&) = delete;
+    TReportsAfterUnlock& operator=(const TReportsAfterUnlock&) = delete;
+};
 
 const char* RootName(TRegRoot root) {
     return root == TRegRoot::HKEY_CURRENT_USER ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
@@ -175,6 +201,7 @@ std::string RegistryFilePath(TRegRoot root) {
 }
 
 std::optional<TRegistryFile> LoadRegistry(TRegRoot root) {
+    const TReportsAfterUnlock reports;
     const std::string path = RegistryFilePath(root);
     return ReadRegistry(root, path, [&](const ERegistryFormatError& error) {
         // Setting the file aside changes the store, so it waits for the lock; another copy of
@@ -194,6 +221,7 @@ bool UpdateRegistry(TRegRoot root, const std::function<bool(TRegistryFile&)>& ch
                     const std::function<void()>& afterwards) {
     if (!MakeDirectories(ConfigDirectory())) return false;
     const std::string path = RegistryFilePath(root);
+    const TReportsAfterUnlock reports;
     const TRootLock lock(path);
     if (!lock.Held()) return false;
     std::optional<TRegistryFile> registry = ReadLocked(root, path);

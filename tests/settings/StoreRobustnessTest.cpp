@@ -2,8 +2,10 @@
 
 #include "SettingsSandbox.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,6 +163,24 @@ TEST_F(SettingsStore, ACorruptFileThatCannotBeMovedIsReportedOnceReadsEmptyAndRe
 
     EXPECT_EQ(reports_.size(), 1u);
     EXPECT_EQ(ReadText(SettingsFile("HKLM.reg")), "garbage");
+}
+
+TEST_F(SettingsStore, ProblemsAreReportedOnlyOnceTheLockIsReleased) {
+    // The reporter may show a message box; another running copy must not wait for it.
+    bool lockWasFree = false;
+    SetSettingsProblemReporter([&](const std::string&) {
+        const int fd = open(SettingsFile("HKLM.reg.lock").c_str(), O_RDWR | O_CLOEXEC);
+        lockWasFree = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (fd >= 0) close(fd);
+    });
+    for (const auto& action :
+         {+[] { WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V1.5", true); },
+          +[] { OpenRegKey(HKLM, kZorvicKey, false); }}) {
+        WriteText(SettingsFile("HKLM.reg"), "garbage");
+        lockWasFree = false;
+        action();
+        EXPECT_TRUE(lockWasFree);
+    }
 }
 
 TEST_F(SettingsStore, WithoutAReporterProblemsGoToStandardError) {
