@@ -1,0 +1,122 @@
+#pragma once
+#include "OptionControls.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace zorvic {
+
+class TConventionalPage;
+class THighPage;
+class TModePanel;
+class TSavePage;
+class TStartupSteps;
+class TTrayIcon;
+
+// The main window: capture modes, menus, the three option pages, the tray icon and the capture
+// poll timer. It lives for the whole run, hidden or not, because the rest of the program reads
+// its option controls live.
+class TZorvicForm : public QMainWindow,
+                    public TModeButtons,
+                    public TConventionalControls,
+                    public TSaveControls,
+                    public THighControls {
+    Q_OBJECT
+public:
+    // `arguments` are the command-line arguments after the program's name.
+    explicit TZorvicForm(const QStringList& arguments, QWidget* parent = nullptr);
+
+    TModePanel* sPanelChoose;
+    QTabWidget* sPageOptions;
+    TConventionalPage* sTabConventional;
+    TSavePage* sTabSave;
+    THighPage* sTabHigh;
+
+    QLabel* StatusWelcome;
+    QLabel* StatusProduct;
+
+    // Main menu.
+    QMenu* IntePic;
+    QAction* BeginIp;
+    QAction* Quit;
+    QMenu* CaptureRange;
+    QAction* ActiveWindow;
+    QAction* FullScreen;
+    QAction* Region;
+    QAction* FixRegion;
+    QAction* AxtiveObject;
+    QAction* IncludeCursor;
+    QMenu* Help;
+    QAction* MailMenu;
+    QAction* US;
+
+    // Tray icon and its menu.
+    TTrayIcon* TrayIcon;
+    QMenu* TrayPopupMenu;
+    QAction* OpenMainMenu;
+    QAction* AboutMenu;
+    QAction* CloseMenu;
+
+    // The capture poll, every 50 ms while the hot key is watched.
+    QTimer* Timer1;
+
+    // 1 while the user has parked the main window in the tray; the editor then leaves it there.
+    int MainFormInTray = 0;
+    // The fixed-region pick's size; the General page's OK updates it.
+    int FixedWidth = 600;
+    int FixedHeight = 400;
+
+    void QuitClick();
+    void OpenMainMenuClick();
+    void USClick();
+    void MailMenuClick();
+    void CameraBtnClick();
+
+    // Capture modes: each puts its button down and checks its menu item alone.
+    void ActiveWindowClick();
+    void FullScreenClick();
+    void RegionClick();
+    void FixRegionClick();
+    void AxtiveObjectClick();
+    void IncludeCursorClick();
+    void IncludeMouseClick();
+    void StartHotKeyWatch();
+    void StopHotKeyWatch();
+
+    // Takes the main window out of sight and marks it parked. Without a tray host the window is
+    // minimised instead, so that it stays reachable from the task bar.
+    void ParkInTray();
+    // Whether the command line asked for the window to appear at start.
+    bool StartsVisible() const { return startsVisible_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildOptionPages();
+    void BuildMainMenu();
+    void BuildTray();
+    void BuildStatusBar();
+    void ConnectMenuItem(QAction* item, void (TZorvicForm::*handler)());
+    void SelectMode(QAction* item, QPushButton* button);
+
+    void FormCreate(const QStringList& arguments);
+    void FormClose(QCloseEvent* event);
+    void WarnIfHotKeyTaken();
+    // Fills the option controls from the store (StoredOptions.cpp).
+    void LoadStoredOptions(TStartupSteps& steps);
+
+    bool startsVisible_ = false;
+};
+
+// The program's one main window.
+extern TZorvicForm* ZorvicForm;
+
+} // namespace zorvic

@@ -1,0 +1,68 @@
+#include "ZorvicProgram.h"
+
+#include "ErrorBoundary.h"
+#include "ProductSettings.h"
+#include "SingleInstance.h"
+#include "TDisPlayForm.h"
+#include "TSaveForm.h"
+#include "TSelectAreaForm.h"
+#include "TVideoForm.h"
+#include "Tray.h"
+#include "WindowLookup.h"
+#include "ZorvicMain.h"
+
+namespace zorvic {
+
+void CreateProgramWindows(const QStringList& arguments) {
+    ZorvicForm = new TZorvicForm(arguments);
+    SelectAreaForm = new TSelectAreaForm;
+    SaveForm = new TSaveForm;
+    DisPlayForm = new TDisPlayForm;
+    VideoForm = new TVideoForm;
+    QObject::connect(VideoForm, &TVideoForm::Closed, ZorvicForm, &QWidget::show);
+
+    if (ZorvicForm->StartsVisible()) {
+        ZorvicForm->show();
+        return;
+    }
+    if (arguments.first() == QLatin1String("s")) {
+        HideWindowTitled(MainWindowTitle());
+        ZorvicForm->MainFormInTray = 1;
+    }
+    // Without a tray host a hidden window could not be brought back by a click.
+    if (!TTrayIcon::HostAvailable()) ZorvicForm->showMinimized();
+}
+
+namespace {
+template <class TForm> void Destroy(TForm*& window) {
+    delete window;
+    window = nullptr;
+}
+} // namespace
+
+void DestroyProgramWindows() {
+    Destroy(VideoForm);
+    Destroy(DisPlayForm);
+    Destroy(SaveForm);
+    Destroy(SelectAreaForm);
+    Destroy(ZorvicForm);
+}
+
+int RunZorvic(int argc, char** argv) {
+    TZorvicApplication application(argc, argv);
+    TSingleInstance instance;
+    if (instance.AskRunningCopyToShow()) return 0;
+    instance.Listen();
+
+    CreateProgramWindows(application.arguments().mid(1));
+    QObject::connect(&instance, &TSingleInstance::ShowRequested, ZorvicForm, [] {
+        ZorvicForm->OpenMainMenuClick();
+        ZorvicForm->raise();
+        ZorvicForm->activateWindow();
+    });
+    const int code = application.exec();
+    DestroyProgramWindows();
+    return code;
+}
+
+} // namespace zorvic

@@ -1,0 +1,27 @@
+#include "ErrorBoundary.h"
+
+#include "MessageBoxes.h"
+
+namespace zorvic {
+
+TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Zorvic"));
+    setApplicationDisplayName(QStringLiteral("Zorvic"));
+    // The program stays resident with every window hidden; only quitting ends it.
+    setQuitOnLastWindowClosed(false);
+}
+
+bool TZorvicApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportError(error);
+        return true;
+    }
+}
+
+void ReportError(const std::exception& error) {
+    ShowMessage(error.what());
+}
+
+} // namespace zorvic

@@ -1,0 +1,9 @@
+#include "OsVersion.h"
+
+namespace zorvic {
+
+bool IsWindows6OrLater() {
+    return false;
+}
+
+} // namespace zorvic
