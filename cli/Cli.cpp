@@ -1,0 +1,87 @@
+#include "Cli.h"
+
+#include "Arguments.h"
+#include "UsageError.h"
+#include "Verbs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace zorvic {
+
+namespace {
+
+constexpr const char* kVersionText = "zorvic-cli 1.5\n";
+
+constexpr const char* kUsageText =
+    R"(Usage:
+  zorvic-cli apply IN OUT OP [OP ...] [--seed N] [--quality Q]
+  zorvic-cli convert IN.bmp OUT [--quality Q]
+  zorvic-cli --help | --version
+
+apply    reads the BMP picture IN, makes it 24-bit, runs the operations from left to
+         right as the editor runs them, and writes OUT.
+convert  converts the BMP file IN to OUT as the camera window does, then deletes IN.
+
+OUT's extension chooses the format: .bmp, .jpg, .gif or .tif, in any letter case.
+  --quality Q  JPEG quality, 1..100 (default 80)
+  --seed N     seed of the random generator before the first operation,
+               0..4294967295 (default 0), so noise and splash repeat exactly;
+               two-colour reseeds it from the clock, as in the editor
+
+Operations, NAME or NAME=VALUES (comma-separated whole numbers):
+)";
+
+constexpr const char* kExitText = R"(
+Exit status: 0 when OUT was written whole; 1 when a file cannot be read or written
+(OUT is then left as it was); 2 when the command line is wrong (no file is touched).
+)";
+
+void PrintHelp() {
+    std::fputs(kUsageText, stdout);
+    for (const OperationSpec& spec : Operations()) {
+        std::printf("  %-18s %-11s %.*s\n", OperationUsage(spec).c_str(),
+                    OperationRange(spec).c_str(), static_cast<int>(spec.summary.size()),
+                    spec.summary.data());
+    }
+    std::fputs(kExitText, stdout);
+}
+
+int Run(const Command& command) {
+    if (std::holds_alternative<HelpCommand>(command)) {
+        PrintHelp();
+    } else if (std::holds_alternative<VersionCommand>(command)) {
+        std::fputs(kVersionText, stdout);
+    } else if (const auto* apply = std::get_if<ApplyCommand>(&command)) {
+        RunApply(*apply);
+    } else {
+        RunConvert(std::get<ConvertCommand>(command));
+    }
+    return kExitOk;
+}
+
+// Scripts read one line per failure, whatever text the failing layer composed.
+int Fail(int status, std::string message) {
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    std::fprintf(stderr, "zorvic-cli: %s\n", message.c_str());
+    return status;
+}
+
+} // namespace
+
+int RunCli(int argc, char** argv) {
+    try {
+        return Run(ParseArguments(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const EUsageError& error) {
+        return Fail(kExitUsageError, error.what());
+    } catch (const std::bad_alloc&) {
+        return Fail(kExitRuntimeError, "not enough memory for this picture");
+    } catch (const std::exception& error) {
+        return Fail(kExitRuntimeError, error.what());
+    }
+}
+
+} // namespace zorvic

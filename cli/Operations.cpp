@@ -1,0 +1,198 @@
+#include "Operations.h"
+
+#include "Adjustments.h"
+#include "Arguments.h"
+#include "Distortions.h"
+#include "Filters.h"
+#include "Noise.h"
+#include "OneShotEffects.h"
+#include "Random.h"
+#include "Transforms.h"
+#include "UsageError.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace zorvic {
+
+namespace {
+
+using Values = std::span<const int>;
+
+constexpr int kAnyInteger = std::numeric_limits<int>::min();
+constexpr int kMaxInteger = std::numeric_limits<int>::max();
+
+// The editor's fixed settings for its one-click distortions.
+constexpr int kTwistAmount = 150;
+constexpr int kWaveXDivisor = 2;
+constexpr int kWaveYDivisor = 6;
+constexpr int kWaveAmplitude = 2;
+constexpr int kFarViewTopWidth = 300;
+constexpr int kFarViewBottomWidth = 600;
+
+// Routines that write a new picture read the old one shared, never copied.
+template <class Render> void Replace(TBitmap& picture, const Render& render) {
+    TBitmap result;
+    render(std::as_const(picture), result);
+    picture = std::move(result);
+}
+
+void RotateAnyAngle(TBitmap& picture, Values v, TProgress* progress) {
+    const int outerSteps = std::max(picture.Width(), picture.Height()) / 2;
+    int step = 0;
+    if (progress) progress->SetMax(outerSteps);
+    Replace(picture, [&](const TBitmap& source, TBitmap& dest) {
+        RotateBitmap(source, dest, v[0], [&] {
+            if (progress) progress->SetPosition(++step);
+        });
+    });
+}
+
+void TwoColour(TBitmap& picture, Values, TProgress*) {
+    // The editor's command reseeds the shared generator, so later noise follows the clock.
+    SeedRandom();
+    TwoColors(picture);
+}
+
+void Twist(TBitmap& picture, Values, TProgress*) {
+    Replace(picture, [](const TBitmap& source, TBitmap& dest) {
+        zorvic::Twist(source, dest, kTwistAmount);
+    });
+}
+
+void FarView(TBitmap& picture, Values, TProgress*) {
+    Replace(picture, [](const TBitmap& source, TBitmap& dest) {
+        zorvic::FarView(source, dest, kFarViewTopWidth, kFarViewBottomWidth);
+    });
+}
+
+// The blur button convolves a 24-bit copy and installs it; the picture is 24-bit already.
+void Blur(TBitmap& picture, Values, TProgress*) {
+    Convolve3x3(kBlurKernel, kBlurDivisor, picture);
+}
+
+// Adapters for routines that need nothing but the picture, or the picture and one value.
+template <void (*Routine)(TBitmap&)> void Plain(TBitmap& picture, Values, TProgress*) {
+    Routine(picture);
+}
+template <void (*Routine)(TBitmap&, TProgress*)>
+void WithProgress(TBitmap& picture, Values, TProgress* progress) {
+    Routine(picture, progress);
+}
+template <void (*Routine)(TBitmap&, int)> void OneValue(TBitmap& picture, Values v, TProgress*) {
+    Routine(picture, v[0]);
+}
+template <void (*Routine)(TBitmap&, int, TProgress*)>
+void OneValueWithProgress(TBitmap& picture, Values v, TProgress* progress) {
+    Routine(picture, v[0], progress);
+}
+
+const std::array kOperations = {
+    OperationSpec{"rotate90", "", 0, 0, 0, false, "quarter turn clockwise", Plain<RotateBitmap90>},
+    OperationSpec{"rotate180", "", 0, 0, 0, false, "half turn", Plain<RotateBitmap180>},
+    OperationSpec{"rotate270", "", 0, 0, 0, false, "quarter turn counter-clockwise",
+                  Plain<RotateBitmap270>},
+    OperationSpec{"rotate", "DEG", 1, -360, 360, true,
+                  "turn counter-clockwise by any angle onto a square", RotateAnyAngle},
+    OperationSpec{"flip-h", "", 0, 0, 0, false, "horizontal flip", Plain<FlipHorizontal>},
+    OperationSpec{"flip-v", "", 0, 0, 0, false, "vertical flip", Plain<FlipVertical>},
+    OperationSpec{"mirror-h", "", 0, 0, 0, false, "picture and its mirror image side by side",
+                  Plain<MirrorHorizontal>},
+    OperationSpec{"mirror-v", "", 0, 0, 0, false, "picture above its reflection",
+                  Plain<MirrorVertical>},
+    OperationSpec{"mirror-sym", "", 0, 0, 0, false, "symmetrical mirror", Plain<MirrorSymmetrical>},
+    OperationSpec{"translate", "DX,DY", 2, kAnyInteger, kMaxInteger, false,
+                  "move right and down, uncovering white",
+                  [](TBitmap& picture, Values v, TProgress*) { Translate(picture, v[0], v[1]); }},
+    OperationSpec{"invert", "", 0, 0, 0, false, "invert colours", Plain<InvertColors>},
+    OperationSpec{"two-colour", "", 0, 0, 0, false, "black and white", TwoColour},
+    OperationSpec{"grey", "", 0, 0, 0, false, "greyscale", Plain<Grayscale>},
+    OperationSpec{"exposure", "", 0, 0, 0, false, "exposure", WithProgress<Exposure>},
+    OperationSpec{"sculpture", "", 0, 0, 0, false, "sculpture", WithProgress<Sculpture>},
+    OperationSpec{"relief", "", 0, 0, 0, false, "relief", WithProgress<Relief>},
+    OperationSpec{"twist", "", 0, 0, 0, true, "swirl around the centre", Twist},
+    OperationSpec{"wave", "", 0, 0, 0, true, "wave",
+                  [](TBitmap& picture, Values, TProgress*) {
+                      Wave(picture, kWaveXDivisor, kWaveYDivisor, kWaveAmplitude);
+                  }},
+    OperationSpec{"far-view", "", 0, 0, 0, true, "perspective squeeze, 600 pixels wide", FarView},
+    OperationSpec{"blur", "", 0, 0, 0, false, "blur", Blur},
+    OperationSpec{"brightness", "N", 1, -255, 254, false, "brightness",
+                  OneValueWithProgress<AdjustBrightness>},
+    OperationSpec{"contrast", "N", 1, -255, 255, false, "contrast", OneValue<AdjustContrast>},
+    OperationSpec{"saturation", "N", 1, 0, 510, false, "saturation (256 leaves it)",
+                  OneValueWithProgress<AdjustSaturation>},
+    OperationSpec{"rgb", "R,G,B", 3, -128, 127, false, "add to red, green and blue",
+                  [](TBitmap& picture, Values v, TProgress* progress) {
+                      AdjustRGB(picture, v[0], v[1], v[2], progress);
+                  }},
+    OperationSpec{"sharpen", "N", 1, 0, 200, false, "sharpen", OneValue<Sharpen>},
+    OperationSpec{"noise", "N", 1, 0, 510, false, "black-and-white noise", OneValue<MonoNoise>},
+    OperationSpec{"colour-noise", "N", 1, 0, 510, false, "colour noise", OneValue<ColorNoise>},
+    OperationSpec{"splash", "N", 1, 0, 32, true, "splash", OneValue<Splash>},
+    OperationSpec{"mosaic", "N", 1, 0, 64, false, "mosaic of N x N blocks", OneValue<Mosaic>},
+    OperationSpec{"neon", "N", 1, -20, 20, false, "neon edges", OneValue<Neon>},
+};
+
+std::vector<std::string_view> SplitValues(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) return parts;
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
+std::string OperationUsage(const OperationSpec& spec) {
+    std::string usage(spec.name);
+    if (spec.valueCount > 0) usage.append("=").append(spec.valueSyntax);
+    return usage;
+}
+
+std::string OperationRange(const OperationSpec& spec) {
+    if (spec.valueCount == 0) return "";
+    if (spec.minValue == kAnyInteger) return "any";
+    return std::to_string(spec.minValue) + ".." + std::to_string(spec.maxValue);
+}
+
+std::span<const OperationSpec> Operations() {
+    return kOperations;
+}
+
+const OperationSpec* FindOperation(std::string_view name) {
+    const auto found = std::find_if(kOperations.begin(), kOperations.end(),
+                                    [&](const OperationSpec& spec) { return spec.name == name; });
+    return found == kOperations.end() ? nullptr : &*found;
+}
+
+OperationStep ParseOperation(std::string_view text) {
+    const std::size_t equals = text.find('=');
+    const std::string_view name = text.substr(0, equals);
+    const OperationSpec* spec = FindOperation(name);
+    if (!spec)
+        throw EUsageError("unknown operation '" + std::string(name) +
+                          "'; run zorvic-cli --help for the list");
+    OperationStep step{spec, {}};
+    if (equals == std::string_view::npos) {
+        if (spec->valueCount > 0)
+            throw EUsageError(std::string(name) + " needs " + OperationUsage(*spec));
+        return step;
+    }
+    if (spec->valueCount == 0) throw EUsageError(std::string(name) + " takes no value");
+    const std::vector<std::string_view> parts = SplitValues(text.substr(equals + 1));
+    if (static_cast<int>(parts.size()) != spec->valueCount)
+        throw EUsageError(std::string(name) + " takes " + std::to_string(spec->valueCount) +
+                          (spec->valueCount == 1 ? " value" : " values") + " (" +
+                          OperationUsage(*spec) + "), got " + std::to_string(parts.size()));
+    for (std::string_view part : parts)
+        step.values.push_back(
+            static_cast<int>(ParseInteger(part, spec->minValue, spec->maxValue, name)));
+    return step;
+}
+
+} // namespace zorvic

@@ -1,0 +1,43 @@
+#pragma once
+#include "PixelHelpers.h"
+#include "TBitmap.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvic {
+
+// One editor command that `apply` can run on a 24-bit picture. Every value of an operation
+// shares one range: the range of the slider or spin box the editor reads it from.
+struct OperationSpec {
+    std::string_view name;
+    std::string_view valueSyntax; // empty for a command without values
+    int valueCount;
+    int minValue;
+    int maxValue;
+    // Long enough on a big picture to earn a progress line on a terminal.
+    bool slow;
+    std::string_view summary;
+    // Runs the command as the editor runs it; `progress` may be null.
+    void (*apply)(TBitmap& picture, std::span<const int> values, TProgress* progress);
+};
+
+std::span<const OperationSpec> Operations();
+const OperationSpec* FindOperation(std::string_view name);
+
+// "NAME" or "NAME=SYNTAX", and the values' range as "MIN..MAX", "any" or "".
+std::string OperationUsage(const OperationSpec& spec);
+std::string OperationRange(const OperationSpec& spec);
+
+// An operation as written on the command line, its values checked against its spec.
+struct OperationStep {
+    const OperationSpec* spec;
+    std::vector<int> values;
+};
+
+// Parses "NAME" or "NAME=V1,V2,...". Throws EUsageError naming what is wrong.
+OperationStep ParseOperation(std::string_view text);
+
+} // namespace zorvic
