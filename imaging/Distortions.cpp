@@ -2,6 +2,7 @@
 
 #include "RowAccess.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -29,6 +30,34 @@ float TwistAngle(float dx, float dy) {
     return static_cast<float>(angle);
 }
 
+// Extended-precision sines and arc tangents cost several times their double counterparts. A
+// double result lies within `margin` of the extended one; unless that margin reaches a single-
+// precision rounding boundary, both round to the same stored value. Otherwise the caller
+// computes in extended precision after all.
+bool RoundsLikeExtended(Extended approximation, Extended margin, float& rounded) {
+    rounded = static_cast<float>(approximation);
+    const Extended down = (static_cast<Extended>(rounded) + std::nextafter(rounded, -INFINITY)) / 2;
+    const Extended up = (static_cast<Extended>(rounded) + std::nextafter(rounded, INFINITY)) / 2;
+    return approximation - down > margin && up - approximation > margin;
+}
+
+// Double results are within a few units of 2^-53 of the value; the margins allow 2^-47.
+constexpr Extended kRelativeMargin = 0x1p-47L;
+
+bool FastTwistAngle(float dx, float dy, float& angle) {
+    if (dx == 0) {
+        angle = TwistAngle(dx, dy);
+        return true;
+    }
+    Extended approximation = std::atan(static_cast<double>(dy) / dx);
+    Extended margin = std::fabs(approximation) * kRelativeMargin;
+    if (dx < 0) {
+        approximation += kPi;
+        margin += 4 * kRelativeMargin;
+    }
+    return RoundsLikeExtended(approximation, margin, angle);
+}
+
 // Bilinear weights for one axis: w0 for the sample at the truncated coordinate, w1 for the next.
 void AxisWeights(float s, int truncated, float& w0, float& w1) {
     if (s >= 0) {
@@ -41,10 +70,10 @@ void AxisWeights(float s, int truncated, float& w0, float& w1) {
 }
 
 // Brings a coordinate past either edge back in from the other side.
-int WrapTwist(int i, int size) {
-    if (i < 0) return (size - 1) - ((-i) % size);
-    if (i > size - 1) return i % size;
-    return i;
+int WrapAround(long long i, int size) {
+    if (i < 0) return static_cast<int>((size - 1) - ((-i) % size));
+    if (i >= size) return static_cast<int>(i % size);
+    return static_cast<int>(i);
 }
 
 // The second sample along an axis: the next pixel, or its mirror once past the far edge.
@@ -69,10 +98,8 @@ public:
         const float r = static_cast<float>(
             std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
         float u = 0, v = 0;
-        if (r != 0) {
-            const float phi = TwistAngle(dx, dy);
-            const float theta =
-                static_cast<float>(phi - static_cast<Extended>(r) / amount_ + kPi / 2);
+        if (r != 0 && !FastSourceOffset(dx, dy, r, u, v)) {
+            const float theta = Turned(TwistAngle(dx, dy), r);
             u = static_cast<float>(r * std::cos(static_cast<Extended>(theta)));
             v = static_cast<float>(r * std::sin(static_cast<Extended>(theta)));
         }
@@ -83,8 +110,8 @@ public:
         float wx[2], wy[2];
         AxisWeights(sx, ix, wx[0], wx[1]);
         AxisWeights(sy, iy, wy[0], wy[1]);
-        ix = WrapTwist(ix, width_);
-        iy = WrapTwist(iy, height_);
+        ix = WrapAround(ix, width_);
+        iy = WrapAround(iy, height_);
         float blue = 0, green = 0, red = 0;
         for (int i = 0; i < 2; ++i) {
             const int column = NextSample(ix, i, width_);
@@ -102,32 +129,62 @@ public:
     }
 
 private:
+    float Turned(float phi, float r) const {
+        return static_cast<float>(phi - static_cast<Extended>(r) / amount_ + kPi / 2);
+    }
+
+    // The source offset (u, v) through double sines, when they round as the extended ones do.
+    bool FastSourceOffset(float dx, float dy, float r, float& u, float& v) const {
+        float phi;
+        if (!FastTwistAngle(dx, dy, phi)) return false;
+        const double theta = Turned(phi, r);
+        const Extended cosine = r * static_cast<Extended>(std::cos(theta));
+        const Extended sine = r * static_cast<Extended>(std::sin(theta));
+        return RoundsLikeExtended(cosine, std::fabs(cosine) * kRelativeMargin, u) &&
+               RoundsLikeExtended(sine, std::fabs(sine) * kRelativeMargin, v);
+    }
+
     int width_, height_, amount_;
     float cx_, cy_;
     std::vector<const std::uint8_t*> row_;
 };
 
-// Wraps a wave coordinate; the far edge wraps modulo size - 1, and a single row stays row 0.
-int WrapWaveRow(int i, int size) {
-    if (i < 0) return (size - 1) - ((-i) % size);
-    if (i >= size) return size > 1 ? i % (size - 1) : 0;
-    return i;
+// As WrapAround, but past the bottom a row wraps modulo size - 1; a single row stays row 0.
+int WrapWaveRow(long long i, int size) {
+    if (i < 0) return static_cast<int>((size - 1) - ((-i) % size));
+    if (i >= size) return size > 1 ? static_cast<int>(i % (size - 1)) : 0;
+    return static_cast<int>(i);
 }
 
-int WrapWaveColumn(int i, int size) {
-    if (i < 0) return (size - 1) - ((-i) % size);
-    if (i >= size) return i % size;
-    return i;
-}
+// The shifts Amplitude * sin(i / divisor), i = 0 .. count - 1, along one axis, in extended
+// precision. Shifted(i, k) = round(shift[i] + k) is k + round(shift[i]) unless shift[i] lies
+// within 2^-40 of a half, where the sum's own rounding and ties to even decide; only those
+// shifts take the extended sum per pixel.
+class WaveShifts {
+public:
+    WaveShifts(int count, int divisor, int amplitude) {
+        const auto size = static_cast<std::size_t>(count);
+        exact_.resize(size);
+        rounded_.resize(size);
+        nearHalf_.resize(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            exact_[i] = amplitude * std::sin(static_cast<Extended>(i) / divisor);
+            const Extended whole = std::floor(exact_[i]);
+            // Past 2^20 the sum itself may round; such amplitudes take the per-pixel sum too.
+            nearHalf_[i] =
+                std::fabs(exact_[i] - whole - 0.5L) < 0x1p-40L || std::fabs(exact_[i]) > 0x1p20L;
+            rounded_[i] = nearHalf_[i] ? 0 : std::llrint(exact_[i]);
+        }
+    }
+    long long Shifted(int i, int k) const {
+        return nearHalf_[i] ? std::llrint(exact_[i] + k) : k + rounded_[i];
+    }
 
-// Amplitude * sin(i / divisor) for i = 0 .. count - 1, kept in extended precision.
-std::vector<Extended> WaveOffsets(int count, int divisor, int amplitude) {
-    std::vector<Extended> offsets(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        offsets[static_cast<std::size_t>(i)] =
-            amplitude * std::sin(static_cast<Extended>(i) / divisor);
-    return offsets;
-}
+private:
+    std::vector<Extended> exact_;
+    std::vector<long long> rounded_;
+    std::vector<char> nearHalf_;
+};
 
 } // namespace
 
@@ -147,9 +204,14 @@ std::int64_t Twist(const TBitmap& src, TBitmap& dst, int amount) {
     const int width = source.Width();
     rows::Split(source.Height(), static_cast<long long>(width) * source.Height(),
                 [&](int first, int end) {
-                    for (int y = first; y < end; ++y)
-                        for (int x = 0; x < width; ++x)
-                            swirl.Pixel(x, y, out[y] + 3 * x);
+                    // Neighbouring destination pixels sample a turned neighbourhood of the
+                    // source; small tiles keep those source rows in the cache.
+                    constexpr int kTile = 32;
+                    for (int top = first; top < end; top += kTile)
+                        for (int left = 0; left < width; left += kTile)
+                            for (int y = top; y < std::min(top + kTile, end); ++y)
+                                for (int x = left; x < std::min(left + kTile, width); ++x)
+                                    swirl.Pixel(x, y, out[y] + 3 * x);
                 });
     return MillisecondsSince(start);
 }
@@ -161,19 +223,18 @@ std::optional<std::int64_t> Wave(TBitmap& picture, int xDivisor, int yDivisor, i
     const int width = source.Width(), height = source.Height();
     TBitmap result(width, height);
     const auto start = std::chrono::steady_clock::now();
-    const std::vector<Extended> rowShift = WaveOffsets(height, yDivisor, amplitude);
-    const std::vector<Extended> columnShift = WaveOffsets(width, xDivisor, amplitude);
+    const WaveShifts rowShift(height, yDivisor, amplitude);
+    const WaveShifts columnShift(width, xDivisor, amplitude);
     const auto from = rows::Readable(source);
     const auto to = rows::Writable(result);
     // Every destination pixel is independent, so rows may run in any order and on both cores.
     rows::Split(height, static_cast<long long>(width) * height, [&](int first, int end) {
         for (int y = first; y < end; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const int sx = WrapWaveColumn(static_cast<int>(std::lrint(rowShift[y] + x)), width);
-                const int sy =
-                    WrapWaveRow(static_cast<int>(std::lrint(columnShift[x] + y)), height);
+            std::uint8_t* q = to[y];
+            for (int x = 0; x < width; ++x, q += 3) {
+                const int sx = WrapAround(rowShift.Shifted(y, x), width);
+                const int sy = WrapWaveRow(columnShift.Shifted(x, y), height);
                 const std::uint8_t* p = from[sy] + 3 * sx;
-                std::uint8_t* q = to[y] + 3 * x;
                 q[0] = p[0];
                 q[1] = p[1];
                 q[2] = p[2];
