@@ -24,11 +24,14 @@ TAxisMap MapAxis(long long destStart, long long destSize, int destLimit, long lo
     const long long to = std::min<long long>(destStart + destSize, destLimit);
     map.DestFirst = static_cast<int>(from);
     for (long long d = from; d < to; ++d) {
-        const long long i = d - destStart;
-        long long first = sourceStart + i * sourceSize / destSize;
+        // 128 bits: offsets and sizes of full int range multiply past 64 bits.
+        const __int128 i = d - destStart;
+        long long first = sourceStart + static_cast<long long>(i * sourceSize / destSize);
         long long last = first + 1;
         if (average)
-            last = std::max(last, sourceStart + ((i + 1) * sourceSize + destSize - 1) / destSize);
+            last =
+                std::max(last, sourceStart + static_cast<long long>(
+                                                 ((i + 1) * sourceSize + destSize - 1) / destSize));
         first = std::clamp<long long>(first, 0, sourceLimit);
         last = std::clamp<long long>(last, first, sourceLimit);
         map.First.push_back(static_cast<int>(first));
@@ -65,7 +68,7 @@ int BytesPerPixelOf(const TBitmap& bitmap) {
 }
 
 struct TSum {
-    unsigned Blue = 0, Green = 0, Red = 0, Count = 0;
+    std::uint64_t Blue = 0, Green = 0, Red = 0, Count = 0;
     void Add(TColor c) {
         Blue += BlueOf(c);
         Green += GreenOf(c);
@@ -73,8 +76,10 @@ struct TSum {
         ++Count;
     }
     TColor Mean() const {
-        const unsigned half = Count / 2;
-        return MakeColor((Red + half) / Count, (Green + half) / Count, (Blue + half) / Count);
+        const std::uint64_t half = Count / 2;
+        return MakeColor(static_cast<int>((Red + half) / Count),
+                         static_cast<int>((Green + half) / Count),
+                         static_cast<int>((Blue + half) / Count));
     }
 };
 
@@ -150,7 +155,7 @@ void CopyAverageDirect(TBitmap& dest, const TBitmap& source, const TAxisMap& row
                            static_cast<std::size_t>(columns.DestFirst) * DestBytes;
         for (int c = 0; c < columns.Size(); ++c, to += DestBytes) {
             if (columns.First[c] == columns.Last[c]) continue;
-            unsigned sum[3] = {0, 0, 0};
+            std::uint64_t sum[3] = {0, 0, 0};
             for (int sy = rows.First[r]; sy < rows.Last[r]; ++sy) {
                 const std::uint8_t* s = source.ScanLine(sy) + columns.First[c] * SourceBytes;
                 for (int sx = columns.First[c]; sx < columns.Last[c]; ++sx, s += SourceBytes) {
@@ -159,8 +164,9 @@ void CopyAverageDirect(TBitmap& dest, const TBitmap& source, const TAxisMap& row
                     sum[2] += s[2];
                 }
             }
-            const unsigned count = static_cast<unsigned>(rows.Last[r] - rows.First[r]) *
-                                   static_cast<unsigned>(columns.Last[c] - columns.First[c]);
+            const std::uint64_t count =
+                static_cast<std::uint64_t>(rows.Last[r] - rows.First[r]) *
+                static_cast<std::uint64_t>(columns.Last[c] - columns.First[c]);
             for (int k = 0; k < 3; ++k) {
                 const auto mean = static_cast<std::uint8_t>((sum[k] + count / 2) / count);
                 to[k] = And ? static_cast<std::uint8_t>(to[k] & mean) : mean;

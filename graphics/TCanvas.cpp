@@ -19,6 +19,9 @@ TTextRasterizer& RegisteredRasterizer() {
     return rasterizer;
 }
 
+// Wider pens would only cost time: a pen this wide already covers any real picture.
+constexpr int kWidestPen = 4096;
+
 TColor BlendByCoverage(TColor under, TColor over, int coverage) {
     const auto mix = [coverage](int a, int b) {
         return (a * (255 - coverage) + b * coverage + 127) / 255;
@@ -48,6 +51,7 @@ struct TCanvas::TTools {
           Brush(MakeInk(canvas.Brush.Color, canvas.Pen.Mode)), Width(std::max(canvas.Pen.Width, 1)),
           Style(canvas.Pen.Style), BrushStyle(canvas.Brush.Style),
           OpaqueGaps(canvas.Brush.Style == TBrushStyle::bsSolid) {
+        Width = std::min(Width, kWidestPen);
         // Dash patterns belong to one-pixel pens; wider pens draw them solid.
         if (Width > 1 && Style != TPenStyle::psClear) Style = TPenStyle::psSolid;
     }
@@ -67,12 +71,16 @@ void TCanvas::MoveTo(int x, int y) {
 
 void TCanvas::LineTo(int x, int y) {
     const TPoint points[] = {penPos_, {x, y}};
-    Polyline(points);
+    penPos_ = {x, y};
+    StrokePolyline(points);
 }
 
+// Like the platform's, a polyline neither uses nor moves the pen position.
 void TCanvas::Polyline(std::span<const TPoint> points) {
-    if (points.empty()) return;
-    penPos_ = points.back();
+    StrokePolyline(points);
+}
+
+void TCanvas::StrokePolyline(std::span<const TPoint> points) {
     const TTools tools(*this);
     if (tools.Style == TPenStyle::psClear) return;
     if (tools.Width > 1) {

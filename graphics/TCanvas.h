@@ -135,6 +135,7 @@ public:
 
 private:
     struct TTools;
+    void StrokePolyline(std::span<const TPoint> points);
     void DrawRoundedFigure(long long x1, long long y1, long long x2, long long y2,
                            long long cornerWidth, long long cornerHeight);
     void DrawThickOutlineFigure(long long left, long long top, long long right, long long bottom,

@@ -60,7 +60,9 @@ void StampDisc(TFootprint& footprint, long long x, long long y, int width) {
     const long long left = x - width / 2;
     const long long top = y - width / 2;
     const TRoundedBox disc(left, top, left + width, top + width, width, width);
-    for (long long row = top; row < top + width; ++row)
+    const long long from = std::max(top, footprint.Top());
+    const long long to = std::min(top + width, footprint.Bottom());
+    for (long long row = from; row < to; ++row)
         footprint.Cover(row, disc.Row(row));
 }
 
@@ -83,6 +85,8 @@ void StrokeThickPolyline(TBitmap& bitmap, std::span<const TPoint> points, int wi
 
     for (std::size_t k = 0; k + 1 < points.size(); ++k) {
         const TLineWalk walk(points[k], points[k + 1]);
+        // A segment of no length draws nothing, as a click with the line tool shows.
+        if (walk.Count() == 0) continue;
         long long first = 0, last = -1;
         // Only steps whose disc can reach the clip box matter.
         if (walk.MajorIsX())
@@ -91,9 +95,8 @@ void StrokeThickPolyline(TBitmap& bitmap, std::span<const TPoint> points, int wi
             walk.StepsWithin(footprint.Top() - width, footprint.Bottom() + width, first, last);
         for (long long i = first; i <= last; ++i)
             StampDisc(footprint, walk.X(i), walk.Y(i), width);
+        StampDisc(footprint, points[k + 1].x, points[k + 1].y, width); // the round end cap
     }
-    for (const TPoint& p : points)
-        StampDisc(footprint, p.x, p.y, width);
     footprint.Paint(bitmap, ink);
 }
 

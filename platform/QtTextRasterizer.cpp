@@ -48,6 +48,7 @@ TTextMask RasterizeTextWithQt(const std::string& utf8, const TFont& font) {
     }
     // Drawn opaque white on transparent: the alpha channel is the coverage.
     QImage canvas(mask.Width, mask.Height, QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull()) return {}; // too large to allocate: draw nothing rather than fail
     canvas.fill(Qt::transparent);
     {
         QPainter painter(&canvas);

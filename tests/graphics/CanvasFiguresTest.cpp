@@ -90,11 +90,14 @@ TEST(CanvasFigures, LineLeavesOutItsFinalPixelAndMovesThePen) {
                                     ".....#.|"
                                     "..###..|"
                                     "##.....");
-    // A line to its own start draws nothing.
-    TBitmap empty = Sheet(3, 3);
-    empty.Canvas().MoveTo(1, 1);
-    empty.Canvas().LineTo(1, 1);
-    EXPECT_EQ(Art(empty, kLegend), "...|...|...");
+    // A line to its own start draws nothing, whatever the pen's width.
+    for (int width : {1, 5}) {
+        TBitmap empty = Sheet(3, 3);
+        empty.Canvas().Pen.Width = width;
+        empty.Canvas().MoveTo(1, 1);
+        empty.Canvas().LineTo(1, 1);
+        EXPECT_EQ(Art(empty, kLegend), "...|...|...");
+    }
 }
 
 TEST(CanvasFigures, ClosedXorPolylineHitsEveryCornerOnce) {
@@ -103,13 +106,14 @@ TEST(CanvasFigures, ClosedXorPolylineHitsEveryCornerOnce) {
     canvas.Pen.Color = clWhite; // white XOR white = black where hit once, white where hit twice
     canvas.Pen.Mode = TPenMode::pmXor;
     const TPoint band[] = {{1, 1}, {1, 3}, {6, 3}, {6, 1}, {1, 1}};
+    canvas.MoveTo(7, 4);
     canvas.Polyline(band);
     EXPECT_EQ(Art(bitmap, kLegend), "........|"
                                     ".######.|"
                                     ".#....#.|"
                                     ".######.|"
                                     "........");
-    EXPECT_EQ(canvas.PenPos(), (TPoint{1, 1}));
+    EXPECT_EQ(canvas.PenPos(), (TPoint{7, 4})); // a polyline leaves the pen where it was
 }
 
 TEST(CanvasFigures, MixModesCombinePenAndPixelBitwise) {
@@ -249,6 +253,11 @@ TEST(CanvasFigures, FiguresFarOutsideThePictureDrawOnlyTheirVisiblePart) {
     const TPoint beyond[] = {{-1000, -1000}, {-900, -1000}};
     canvas.Polyline(beyond);
     canvas.RoundRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, INT_MAX);
+    canvas.Pen.Width = INT_MAX;
+    canvas.MoveTo(-5, 3);
+    canvas.LineTo(40, 8);
+    EXPECT_EQ(bitmap.GetPixel(29, 19), clBlack);
+    canvas.Ellipse(0, 0, 30, 20);
 }
 
 TEST(CanvasFigures, DashedPenShowsItsPatternAndSolidBrushFillsTheGaps) {
