@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include <gif_lib.h>
 
@@ -58,15 +59,47 @@ TColourMapPtr MakeColourMap(const std::vector<TColor>& palette) {
     return map;
 }
 
+// Palette and rows of indices for the encoder: an indexed picture's own, or an optimised palette
+// and error diffusion for any other.
+class TIndexedRows {
+public:
+    explicit TIndexedRows(const TBitmap& bitmap) : bitmap_(bitmap) {
+        if (HasPalette(bitmap.PixelFormat())) {
+            palette_ = bitmap.Palette();
+        } else {
+            palette_ = BuildOctreePalette(bitmap);
+            ditherer_.emplace(bitmap, palette_);
+        }
+    }
+    const std::vector<TColor>& Palette() const { return palette_; }
+    void NextRow(std::uint8_t* indices) {
+        if (ditherer_)
+            ditherer_->MapNextRow(indices);
+        else
+            UnpackIndices(bitmap_.ScanLine(row_), bitmap_.Width(),
+                          BitsPerPixel(bitmap_.PixelFormat()), indices);
+        ++row_;
+    }
+
+private:
+    const TBitmap& bitmap_;
+    std::vector<TColor> palette_;
+    std::optional<TFloydSteinberg> ditherer_;
+    int row_ = 0;
+};
+
 // Encodes the picture; returns giflib's error code, or 0 on success.
-int Encode(GifFileType* gif, TIndexedPicture& picture, const ColorMapObject* map) {
-    if (EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map) == GIF_ERROR ||
-        EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_ERROR)
+int Encode(GifFileType* gif, const TBitmap& bitmap, TIndexedRows& rows, const ColorMapObject* map) {
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    if (EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_ERROR ||
+        EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_ERROR)
         return gif->Error;
-    for (int y = 0; y < picture.height; ++y)
-        if (EGifPutLine(gif, picture.indices.data() + static_cast<std::size_t>(y) * picture.width,
-                        picture.width) == GIF_ERROR)
-            return gif->Error;
+    std::vector<GifPixelType> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        rows.NextRow(row.data());
+        if (EGifPutLine(gif, row.data(), width) == GIF_ERROR) return gif->Error;
+    }
     return 0;
 }
 
@@ -78,36 +111,18 @@ int Encode(GifFileType* gif, TIndexedPicture& picture, const ColorMapObject* map
 
 } // namespace
 
-TIndexedPicture IndexedPictureOf(const TBitmap& bitmap) {
-    TIndexedPicture picture;
-    picture.width = bitmap.Width();
-    picture.height = bitmap.Height();
-    if (HasPalette(bitmap.PixelFormat())) {
-        picture.palette = bitmap.Palette();
-        picture.indices.resize(static_cast<std::size_t>(picture.width) * picture.height);
-        const int bits = BitsPerPixel(bitmap.PixelFormat());
-        for (int y = 0; y < picture.height; ++y)
-            UnpackIndices(bitmap.ScanLine(y), picture.width, bits,
-                          picture.indices.data() + static_cast<std::size_t>(y) * picture.width);
-        return picture;
-    }
-    picture.palette = BuildOctreePalette(bitmap);
-    picture.indices = DitherToPalette(bitmap, picture.palette);
-    return picture;
-}
-
 void WriteGifToStream(TOutputStream& stream, const TBitmap& bitmap) {
     if (bitmap.Empty()) throw EZorvicError("Cannot save an empty picture.");
     if (bitmap.Width() > kMaxGifSide || bitmap.Height() > kMaxGifSide)
         throw EZorvicError("A GIF picture can be at most 65535 pixels wide and high.");
-    TIndexedPicture picture = IndexedPictureOf(bitmap);
-    const TColourMapPtr map = MakeColourMap(picture.palette);
+    TIndexedRows rows(bitmap);
+    const TColourMapPtr map = MakeColourMap(rows.Palette());
 
     TGifSink sink{&stream, nullptr};
     int error = 0;
     GifFileType* gif = EGifOpen(&sink, WriteToSink, &error);
     if (!gif) ThrowGifError(error);
-    int encodeError = Encode(gif, picture, map.get());
+    int encodeError = Encode(gif, bitmap, rows, map.get());
     // Closing writes the trailer and frees the encoder, on failure too.
     int closeError = 0;
     if (EGifCloseFile(gif, &closeError) == GIF_ERROR && encodeError == 0) encodeError = closeError;

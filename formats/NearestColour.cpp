@@ -11,6 +11,8 @@ namespace {
 constexpr int kCellShift = 4;
 constexpr int kCellsPerChannel = 256 >> kCellShift;
 constexpr int kCellSize = 1 << kCellShift;
+// Palette indices fit in 8 bits; squared distances (at most 3 * 255 * 255) in the 23 above them.
+constexpr int kIndexBits = 8;
 
 int CellOf(int red, int green, int blue) {
     return ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel +
@@ -29,17 +31,15 @@ int FarthestGap(int value, int low) {
 } // namespace
 
 TNearestColourFinder::TNearestColourFinder(const std::vector<TColor>& palette)
-    : cells_(kCellsPerChannel * kCellsPerChannel * kCellsPerChannel),
-      cellBuilt_(cells_.size(), false) {
+    : cells_(kCellsPerChannel * kCellsPerChannel * kCellsPerChannel) {
     for (std::size_t i = 0; i < palette.size(); ++i)
         palette_.push_back({RedOf(palette[i]), GreenOf(palette[i]), BlueOf(palette[i]),
-                            static_cast<std::int32_t>(i)});
+                            static_cast<std::int32_t>(i), 0});
 }
 
-const std::vector<TNearestColourFinder::TEntry>& TNearestColourFinder::CandidatesOf(int cell) {
-    std::vector<TEntry>& candidates = cells_[cell];
-    if (cellBuilt_[cell]) return candidates;
-    cellBuilt_[cell] = true;
+const TNearestColourFinder::TCellList& TNearestColourFinder::CandidatesOf(int cell) {
+    TCellList& list = cells_[cell];
+    if (list.built) return list;
     const int blueLow = (cell % kCellsPerChannel) << kCellShift;
     const int greenLow = (cell / kCellsPerChannel % kCellsPerChannel) << kCellShift;
     const int redLow = (cell / (kCellsPerChannel * kCellsPerChannel)) << kCellShift;
@@ -51,32 +51,36 @@ const std::vector<TNearestColourFinder::TEntry>& TNearestColourFinder::Candidate
         bound = std::min(bound, squared(FarthestGap(entry.red, redLow)) +
                                     squared(FarthestGap(entry.green, greenLow)) +
                                     squared(FarthestGap(entry.blue, blueLow)));
-    for (const TEntry& entry : palette_)
-        if (squared(NearestGap(entry.red, redLow)) + squared(NearestGap(entry.green, greenLow)) +
-                squared(NearestGap(entry.blue, blueLow)) <=
-            bound)
-            candidates.push_back(entry);
-    return candidates;
+    const std::size_t first = candidates_.size();
+    for (TEntry entry : palette_) {
+        entry.cellDistance = squared(NearestGap(entry.red, redLow)) +
+                             squared(NearestGap(entry.green, greenLow)) +
+                             squared(NearestGap(entry.blue, blueLow));
+        if (entry.cellDistance <= bound) candidates_.push_back(entry);
+    }
+    list.first = static_cast<std::uint32_t>(first);
+    list.count = static_cast<std::uint32_t>(candidates_.size() - first);
+    list.built = true;
+    std::stable_sort(
+        candidates_.begin() + first, candidates_.end(),
+        [](const TEntry& a, const TEntry& b) { return a.cellDistance < b.cellDistance; });
+    return list;
 }
 
-int TNearestColourFinder::Nearest(int red, int green, int blue) {
-    const std::int32_t key = (red << 16) | (green << 8) | blue;
-    if (key == lastKey_) return lastIndex_;
-    int best = 0;
-    int bestDistance = std::numeric_limits<int>::max();
-    for (const TEntry& entry : CandidatesOf(CellOf(red, green, blue))) {
-        const int dr = entry.red - red;
-        const int dg = entry.green - green;
-        const int db = entry.blue - blue;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = entry.index;
-        }
+int TNearestColourFinder::Search(int red, int green, int blue) {
+    // Distance and index in one number, distance in the high bits: the smallest is the nearest
+    // entry with the lowest index, found without a branch per entry.
+    int best = std::numeric_limits<int>::max();
+    const TCellList& list = CandidatesOf(CellOf(red, green, blue));
+    const TEntry* end = candidates_.data() + list.first + list.count;
+    for (const TEntry* entry = candidates_.data() + list.first; entry != end; ++entry) {
+        if (entry->cellDistance << kIndexBits > best) break;
+        const int dr = entry->red - red;
+        const int dg = entry->green - green;
+        const int db = entry->blue - blue;
+        best = std::min(best, (dr * dr + dg * dg + db * db) << kIndexBits | entry->index);
     }
-    lastKey_ = key;
-    lastIndex_ = best;
-    return best;
+    return best & ((1 << kIndexBits) - 1);
 }
 
 } // namespace zorvic

@@ -13,18 +13,35 @@ namespace zorvic {
 class TNearestColourFinder {
 public:
     explicit TNearestColourFinder(const std::vector<TColor>& palette);
-    int Nearest(int red, int green, int blue);
+    int Nearest(int red, int green, int blue) {
+        // Flat areas ask for the same colour many times in a row.
+        const std::int32_t key = (red << 16) | (green << 8) | blue;
+        if (key != lastKey_) {
+            lastKey_ = key;
+            lastIndex_ = Search(red, green, blue);
+        }
+        return lastIndex_;
+    }
 
 private:
     struct TEntry {
         std::int32_t red, green, blue, index;
+        // Within a cell's list: the least squared distance from the entry to any colour of the
+        // cell. The lists are sorted by it, so a search stops at the first entry that is farther.
+        std::int32_t cellDistance;
     };
-    const std::vector<TEntry>& CandidatesOf(int cell);
+    struct TCellList {
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+        bool built = false;
+    };
+    const TCellList& CandidatesOf(int cell);
+    int Search(int red, int green, int blue);
 
     std::vector<TEntry> palette_;
-    std::vector<std::vector<TEntry>> cells_;
-    std::vector<bool> cellBuilt_;
-    // Flat areas ask for the same colour many times in a row.
+    std::vector<TCellList> cells_;
+    // The lists of all cells built so far, one after another.
+    std::vector<TEntry> candidates_;
     std::int32_t lastKey_ = -1;
     int lastIndex_ = 0;
 };

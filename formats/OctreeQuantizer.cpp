@@ -14,9 +14,11 @@ namespace {
 // Calls visit(red, green, blue) for every pixel of a 24 or 32-bit picture until it returns false.
 template <typename Visit> void VisitPixels(const TBitmap& bitmap, Visit visit) {
     const int step = bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
-    for (int y = 0; y < bitmap.Height(); ++y) {
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    for (int y = 0; y < height; ++y) {
         const std::uint8_t* pixel = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x, pixel += step)
+        for (int x = 0; x < width; ++x, pixel += step)
             if (!visit(pixel[2], pixel[1], pixel[0])) return;
     }
 }

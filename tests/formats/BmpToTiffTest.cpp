@@ -109,8 +109,7 @@ TEST(BmpToTiff, RgbRowsAreUnpaddedTopRowFirstInRedGreenBlue) {
 
 TEST(BmpToTiff, ThirtyTwoBitPictureGivesTheSameFileAsItsTwentyFourBitCopy) {
     const TBitmap wide = MakePattern(7, 4, TPixelFormat::pf32bit);
-    TBitmap narrow = wide;
-    narrow.SetPixelFormat(TPixelFormat::pf24bit);
+    const TBitmap narrow = test::ConvertedCopy(wide, TPixelFormat::pf24bit);
     EXPECT_EQ(TiffBytes(wide), TiffBytes(narrow));
 }
 

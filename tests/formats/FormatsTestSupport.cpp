@@ -122,6 +122,12 @@ TBitmap MakePattern(int width, int height, TPixelFormat format) {
     return bitmap;
 }
 
+TBitmap ConvertedCopy(const TBitmap& bitmap, TPixelFormat format) {
+    TBitmap copy = bitmap;
+    copy.SetPixelFormat(format);
+    return copy;
+}
+
 TBitmap MakeIndexedPattern(int width, int height, TPixelFormat format) {
     TBitmap bitmap(width, height, format);
     const int entries = 1 << BitsPerPixel(format);

@@ -50,6 +50,9 @@ std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
 // A picture whose every pixel differs from its neighbours, so mix-ups of rows, columns or channels
 // show.
 TBitmap MakePattern(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+// A copy of the picture in another pixel format.
+TBitmap ConvertedCopy(const TBitmap& bitmap, TPixelFormat format);
+
 // An indexed picture with a palette of its own (not the format's default) and varied indices.
 TBitmap MakeIndexedPattern(int width, int height, TPixelFormat format);
 

@@ -1,0 +1,133 @@
+#include "JpegWriter.h"
+
+#include "Errors.h"
+#include "FormatConversion.h"
+#include "FormatsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zorvic {
+namespace {
+
+using test::MakePattern;
+
+std::vector<std::uint8_t> JpegBytes(const TBitmap& bitmap, int quality) {
+    TMemoryStream stream;
+    WriteJpegToStream(stream, bitmap, quality);
+    return stream.Bytes();
+}
+
+bool HasMarker(const std::vector<std::uint8_t>& bytes, std::uint8_t marker) {
+    const std::uint8_t pattern[2] = {0xFF, marker};
+    return std::search(bytes.begin(), bytes.end(), pattern, pattern + 2) != bytes.end();
+}
+
+// Smooth colours, which chroma subsampling keeps, so the quality alone decides the error.
+TBitmap MakeSmoothPicture(int width, int height) {
+    TBitmap bitmap(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bitmap.SetPixel(x, y, MakeColor(x * 5, y * 7, 128 + (x - y)));
+    return bitmap;
+}
+
+TEST(JpegWriter, QualitiesOneAndHundredBothGiveBaselineFilesThatDecode) {
+    const TBitmap bitmap = MakeSmoothPicture(47, 33);
+    test::TTempDir dir;
+    const std::string reference = dir.Path("picture.ppm");
+    test::WritePpm(bitmap, reference);
+    std::vector<std::vector<std::uint8_t>> files;
+    for (int quality : {1, 100}) {
+        SCOPED_TRACE(quality);
+        const std::string jpeg = dir.Path("q" + std::to_string(quality) + ".jpg");
+        SaveAsJpg(bitmap, jpeg, quality);
+        files.push_back(test::ReadBytes(jpeg));
+
+        const test::TCommandResult decoded =
+            test::Run("djpeg -pnm -outfile /dev/null " + test::Quoted(jpeg));
+        EXPECT_EQ(decoded.exitCode, 0) << decoded.output;
+        EXPECT_EQ(decoded.output, "");
+        EXPECT_EQ(test::Identify("%w %h %[interlace] %Q", jpeg),
+                  "47 33 None " + std::to_string(quality));
+        EXPECT_TRUE(HasMarker(files.back(), 0xC0)) << "baseline frame";
+        EXPECT_FALSE(HasMarker(files.back(), 0xC2)) << "progressive frame";
+    }
+    EXPECT_NE(files[0], files[1]);
+    EXPECT_LT(files[0].size(), files[1].size());
+    // Quality 100 stays close to the source; quality 1 is visibly coarser.
+    EXPECT_LT(test::MeanAbsoluteError(reference, dir.Path("q100.jpg")), 0.01);
+    EXPECT_GT(test::MeanAbsoluteError(reference, dir.Path("q1.jpg")),
+              test::MeanAbsoluteError(reference, dir.Path("q100.jpg")));
+}
+
+TEST(JpegWriter, ThirtyTwoBitPictureGivesTheSameFileAsItsTwentyFourBitCopy) {
+    TBitmap wide = MakePattern(37, 19, TPixelFormat::pf32bit);
+    // Whatever the spare byte holds, it is not part of the picture.
+    for (int y = 0; y < wide.Height(); ++y)
+        for (int x = 0; x < wide.Width(); ++x)
+            wide.ScanLine(y)[4 * x + 3] = static_cast<std::uint8_t>(x * 11 + y);
+    const TBitmap narrow = test::ConvertedCopy(wide, TPixelFormat::pf24bit);
+    EXPECT_EQ(JpegBytes(wide, 80), JpegBytes(narrow, 80));
+}
+
+TEST(JpegWriter, IndexedPicturesAreExpandedThroughTheirPalette) {
+    for (TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf8bit}) {
+        SCOPED_TRACE(BitsPerPixel(format));
+        const TBitmap indexed = test::MakeIndexedPattern(21, 13, format);
+        const TBitmap rgb = test::ConvertedCopy(indexed, TPixelFormat::pf24bit);
+        EXPECT_EQ(JpegBytes(indexed, 75), JpegBytes(rgb, 75));
+    }
+}
+
+TEST(JpegWriter, TopRowComesFirst) {
+    TBitmap bitmap(16, 16);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            bitmap.SetPixel(x, y, clBlack);
+    test::TTempDir dir;
+    const std::string jpeg = dir.Path("half.jpg");
+    SaveAsJpg(bitmap, jpeg, 100);
+    const test::TCommandResult top = test::Run("convert " + test::Quoted(jpeg) +
+                                               " -crop 1x1+8+2 -format '%[fx:int(255*r)]' info:");
+    const test::TCommandResult bottom = test::Run(
+        "convert " + test::Quoted(jpeg) + " -crop 1x1+8+13 -format '%[fx:int(255*r)]' info:");
+    EXPECT_LT(std::stoi(top.output), 10) << top.output;
+    EXPECT_GT(std::stoi(bottom.output), 245) << bottom.output;
+}
+
+TEST(JpegWriter, QualityOutsideOneToHundredIsRefusedAndWritesNothing) {
+    test::TTempDir dir;
+    for (int quality : {0, 101, -5}) {
+        SCOPED_TRACE(quality);
+        EXPECT_THROW(SaveAsJpg(MakePattern(4, 4), dir.Path("x.jpg"), quality), EZorvicError);
+    }
+    EXPECT_TRUE(dir.Files().empty());
+}
+
+TEST(JpegWriter, LibjpegErrorBecomesAnExceptionInsteadOfEndingTheProgram) {
+    test::TTempDir dir;
+    const std::string jpeg = dir.Path("too-wide.jpg");
+    test::WriteBytes(jpeg, "earlier picture");
+    try {
+        SaveAsJpg(TBitmap(70000, 1), jpeg, 80);
+        FAIL() << "no error";
+    } catch (const EZorvicError& error) {
+        EXPECT_NE(std::string(error.what()).find("65500"), std::string::npos) << error.what();
+    }
+    const std::vector<std::uint8_t> kept = test::ReadBytes(jpeg);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "earlier picture");
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"too-wide.jpg"});
+    // The encoder is usable again after the failure.
+    EXPECT_FALSE(JpegBytes(MakePattern(3, 3), 80).empty());
+}
+
+TEST(JpegWriter, EmptyPictureIsRefused) {
+    TMemoryStream stream;
+    EXPECT_THROW(WriteJpegToStream(stream, TBitmap(), 80), EZorvicError);
+    EXPECT_TRUE(stream.Bytes().empty());
+}
+
+} // namespace
+} // namespace zorvic
