@@ -8,7 +8,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -71,16 +70,6 @@ void SetXfceBackground(const std::string& path) {
     }
 }
 
-int ChannelShift(unsigned long mask) {
-    return mask ? std::countr_zero(mask) : 0;
-}
-
-unsigned long ScaleToMask(int value, unsigned long mask) {
-    const int shift = ChannelShift(mask);
-    const unsigned long top = mask >> shift;
-    return ((static_cast<unsigned long>(value) * top + 127) / 255) << shift;
-}
-
 // The picture in the root window's pixel format.
 x11::ImagePtr MakeRootImage(Display* display, const QImage& picture) {
     const int screen = DefaultScreen(display);
@@ -96,9 +85,9 @@ x11::ImagePtr MakeRootImage(Display* display, const QImage& picture) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x)
             XPutPixel(image.get(), x, y,
-                      ScaleToMask(qRed(row[x]), visual->red_mask) |
-                          ScaleToMask(qGreen(row[x]), visual->green_mask) |
-                          ScaleToMask(qBlue(row[x]), visual->blue_mask));
+                      x11::PixelFromChannel(qRed(row[x]), visual->red_mask) |
+                          x11::PixelFromChannel(qGreen(row[x]), visual->green_mask) |
+                          x11::PixelFromChannel(qBlue(row[x]), visual->blue_mask));
     }
     return image;
 }

@@ -68,17 +68,6 @@ private:
     ImagePtr image_;
 };
 
-int ChannelShift(unsigned long mask) {
-    return mask ? std::countr_zero(mask) : 0;
-}
-
-// One channel of a pixel value scaled to 0..255, for visuals of any channel width.
-std::uint8_t ScaledChannel(unsigned long pixel, unsigned long mask, int shift) {
-    const unsigned long top = mask >> shift;
-    if (top == 0) return 0;
-    return static_cast<std::uint8_t>((((pixel & mask) >> shift) * 255 + top / 2) / top);
-}
-
 bool IsNativeBgrx(const XImage& image, const Visual& visual) {
     return image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
            std::endian::native == std::endian::little && visual.red_mask == 0xFF0000 &&
@@ -100,16 +89,13 @@ void CopyImage(XImage& image, const Visual& visual, TBitmap& target) {
         }
         return;
     }
-    const int redShift = ChannelShift(visual.red_mask);
-    const int greenShift = ChannelShift(visual.green_mask);
-    const int blueShift = ChannelShift(visual.blue_mask);
     for (int y = 0; y < target.Height(); ++y) {
         std::uint8_t* to = target.ScanLine(y);
         for (int x = 0; x < width; ++x) {
             const unsigned long pixel = XGetPixel(&image, x, y);
-            to[4 * x] = ScaledChannel(pixel, visual.blue_mask, blueShift);
-            to[4 * x + 1] = ScaledChannel(pixel, visual.green_mask, greenShift);
-            to[4 * x + 2] = ScaledChannel(pixel, visual.red_mask, redShift);
+            to[4 * x] = ChannelFromPixel(pixel, visual.blue_mask);
+            to[4 * x + 1] = ChannelFromPixel(pixel, visual.green_mask);
+            to[4 * x + 2] = ChannelFromPixel(pixel, visual.red_mask);
             to[4 * x + 3] = 0;
         }
     }

@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <bit>
 #include <mutex>
 #include <vector>
 
@@ -36,6 +37,19 @@ void FreeDeleter::operator()(void* data) const {
 
 void ImageDeleter::operator()(_XImage* image) const {
     if (image) XDestroyImage(image);
+}
+
+std::uint8_t ChannelFromPixel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    const unsigned long top = mask >> shift;
+    return static_cast<std::uint8_t>((((pixel & mask) >> shift) * 255 + top / 2) / top);
+}
+
+unsigned long PixelFromChannel(int value, unsigned long mask) {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    return ((static_cast<unsigned long>(value) * (mask >> shift) + 127) / 255) << shift;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 // Shared by the X11 implementations only; callers use the service interfaces.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -58,5 +59,10 @@ private:
     _XDisplay* display_;
     int errorCode_ = 0;
 };
+
+// One channel of a true-colour pixel value, selected by its visual mask, scaled to 0..255 and
+// back, for visuals of any channel width (5 or 6 bits at depth 16).
+std::uint8_t ChannelFromPixel(unsigned long pixel, unsigned long mask);
+unsigned long PixelFromChannel(int value, unsigned long mask);
 
 } // namespace zorvic::x11

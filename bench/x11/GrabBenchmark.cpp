@@ -52,6 +52,14 @@ void BM_GrabScreenWithoutSharedMemory(benchmark::State& state) {
     Grab(state, false, false);
 }
 
+// Asked by the capture timer at every tick to size its bitmap.
+void BM_PrimaryScreen(benchmark::State& state) {
+    PlatformServices& platform = DesktopOf(1920, 1080, true).platform;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform.Screen->PrimaryScreen());
+}
+
+BENCHMARK(BM_PrimaryScreen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabScreen)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrabScreenAndDrawCursor)
     ->Args({1920, 1080})
