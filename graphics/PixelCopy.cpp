@@ -149,24 +149,39 @@ void CopyNearestDirect(TBitmap& dest, const TBitmap& source, const TAxisMap& row
 template <int SourceBytes, int DestBytes, bool And>
 void CopyAverageDirect(TBitmap& dest, const TBitmap& source, const TAxisMap& rows,
                        const TAxisMap& columns) {
+    const TValidRun valid = ValidRun(columns);
+    if (valid.Begin == valid.End) return;
+    // Each destination row first sums its source rows column by column, then each pixel sums
+    // its columns of that: every source pixel is read once, in memory order.
+    const int firstColumn = columns.First[valid.Begin];
+    const int columnCount = columns.Last[valid.End - 1] - firstColumn;
+    std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(columnCount) * 3);
     for (int r = 0; r < rows.Size(); ++r) {
         if (rows.First[r] == rows.Last[r]) continue;
+        std::fill(columnSums.begin(), columnSums.end(), 0);
+        for (int sy = rows.First[r]; sy < rows.Last[r]; ++sy) {
+            const std::uint8_t* s =
+                source.ScanLine(sy) + static_cast<std::size_t>(firstColumn) * SourceBytes;
+            std::uint32_t* sum = columnSums.data();
+            for (int i = 0; i < columnCount; ++i, s += SourceBytes, sum += 3) {
+                sum[0] += s[0];
+                sum[1] += s[1];
+                sum[2] += s[2];
+            }
+        }
+        const std::uint64_t rowCount = static_cast<std::uint64_t>(rows.Last[r] - rows.First[r]);
         std::uint8_t* to = dest.ScanLine(rows.DestFirst + r) +
-                           static_cast<std::size_t>(columns.DestFirst) * DestBytes;
-        for (int c = 0; c < columns.Size(); ++c, to += DestBytes) {
-            if (columns.First[c] == columns.Last[c]) continue;
+                           static_cast<std::size_t>(columns.DestFirst + valid.Begin) * DestBytes;
+        for (int c = valid.Begin; c < valid.End; ++c, to += DestBytes) {
             std::uint64_t sum[3] = {0, 0, 0};
-            for (int sy = rows.First[r]; sy < rows.Last[r]; ++sy) {
-                const std::uint8_t* s = source.ScanLine(sy) + columns.First[c] * SourceBytes;
-                for (int sx = columns.First[c]; sx < columns.Last[c]; ++sx, s += SourceBytes) {
-                    sum[0] += s[0];
-                    sum[1] += s[1];
-                    sum[2] += s[2];
-                }
+            for (int sx = columns.First[c]; sx < columns.Last[c]; ++sx) {
+                const std::uint32_t* column = columnSums.data() + 3 * (sx - firstColumn);
+                sum[0] += column[0];
+                sum[1] += column[1];
+                sum[2] += column[2];
             }
             const std::uint64_t count =
-                static_cast<std::uint64_t>(rows.Last[r] - rows.First[r]) *
-                static_cast<std::uint64_t>(columns.Last[c] - columns.First[c]);
+                rowCount * static_cast<std::uint64_t>(columns.Last[c] - columns.First[c]);
             for (int k = 0; k < 3; ++k) {
                 const auto mean = static_cast<std::uint8_t>((sum[k] + count / 2) / count);
                 to[k] = And ? static_cast<std::uint8_t>(to[k] & mean) : mean;

@@ -139,6 +139,14 @@ TEST(CanvasCopy, HalftoneAveragesTheCoveredSourcePixels) {
     EXPECT_EQ(squeezed.GetPixel(0, 0), MakeColor(30, 0, 0));
     EXPECT_EQ(squeezed.GetPixel(1, 0), MakeColor(120, 0, 0));
     EXPECT_EQ(squeezed.GetPixel(2, 0), MakeColor(210, 0, 0));
+    // Source pixels outside the source take no part: a pixel that covers only such pixels
+    // stays as it was, and one that covers some averages the rest.
+    TBitmap partly = Filled(3, 1, kUntouched);
+    partly.Canvas().StretchMode = TStretchMode::Halftone;
+    partly.Canvas().CopyRect({0, 0, 3, 1}, row, {-4, 0, 8, 1});
+    EXPECT_EQ(partly.GetPixel(0, 0), kUntouched);
+    EXPECT_EQ(partly.GetPixel(1, 0), MakeColor(90, 0, 0));  // columns 0..3
+    EXPECT_EQ(partly.GetPixel(2, 0), MakeColor(240, 0, 0)); // column 4 of 4..7
     // Enlarging samples the nearest pixel.
     TBitmap nearest = Filled(10, 2, kUntouched);
     TBitmap halftone = Filled(10, 2, kUntouched);
