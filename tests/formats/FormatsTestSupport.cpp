@@ -35,9 +35,9 @@ std::vector<std::string> TTempDir::Files() const {
     return names;
 }
 
-TCommandResult Run(const std::string& command) {
+TCommandResult Run(const std::string& command, bool withErrors) {
     TCommandResult result;
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    std::FILE* pipe = popen((command + (withErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
     if (!pipe) return result;
     std::array<char, 4096> buffer;
     std::size_t got;
@@ -103,7 +103,7 @@ double MeanAbsoluteError(const std::string& a, const std::string& b) {
 }
 
 std::string Identify(const std::string& format, const std::string& path) {
-    return Run("identify -format " + Quoted(format) + " " + Quoted(path)).output;
+    return Run("identify -format " + Quoted(format) + " " + Quoted(path), false).output;
 }
 
 std::uint16_t U16At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {

@@ -24,9 +24,9 @@ private:
 
 struct TCommandResult {
     int exitCode = -1;
-    std::string output; // stdout and stderr together
+    std::string output; // stdout, and stderr after it unless left out
 };
-TCommandResult Run(const std::string& command);
+TCommandResult Run(const std::string& command, bool withErrors = true);
 std::string Quoted(const std::string& text);
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
@@ -41,7 +41,7 @@ void WritePpm(const TBitmap& bitmap, const std::string& path);
 long DifferentPixels(const std::string& a, const std::string& b, const std::string& fuzz = "0");
 // Mean absolute difference, normalised to 0..1, by ImageMagick's compare -metric MAE.
 double MeanAbsoluteError(const std::string& a, const std::string& b);
-// identify -format of a file, such as "%Q" or "%n".
+// identify -format of a file, such as "%Q" or "%n"; its warnings left out.
 std::string Identify(const std::string& format, const std::string& path);
 
 std::uint16_t U16At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
