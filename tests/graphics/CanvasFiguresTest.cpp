@@ -139,15 +139,16 @@ TEST(CanvasFigures, MixModesCombinePenAndPixelBitwise) {
     };
     for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit})
         for (const auto& [mode, expected] : cases) {
-            TBitmap bitmap(4, 4, format);
+            TBitmap bitmap(37, 4, format); // long enough for the block loops of wide runs
             for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x)
+                for (int x = 0; x < 37; ++x)
                     bitmap.SetPixel(x, y, pixel);
             TCanvas& canvas = bitmap.Canvas();
             canvas.Pen = {pen, TPenStyle::psSolid, 1, mode};
             canvas.Brush.Color = pen;
-            canvas.Rectangle(0, 0, 4, 4); // outline and fill both mix
-            for (TPoint p : {TPoint{0, 0}, TPoint{1, 1}})
+            canvas.Rectangle(0, 0, 37, 4); // outline and fill both mix
+            for (TPoint p :
+                 {TPoint{0, 0}, TPoint{1, 1}, TPoint{20, 2}, TPoint{35, 2}, TPoint{36, 3}})
                 EXPECT_EQ(bitmap.GetPixel(p.x, p.y), expected & 0xFFFFFF)
                     << "mode " << static_cast<int>(mode) << " at " << p.x << "," << p.y;
         }
