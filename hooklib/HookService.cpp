@@ -91,8 +91,8 @@ void HookService::Run() {
     CaptureSound sound;
     while (!flags_.stopping) {
         watch.FollowWishes();
-        watch.HandlePendingEvents();
         if (flags_.soundRequested.exchange(false)) sound.Play();
+        watch.HandlePendingEvents();
 
         pollfd waits[2] = {{wakeRead_, POLLIN, 0}, {watch.FileDescriptor(), POLLIN, 0}};
         poll(waits, waits[1].fd >= 0 ? 2 : 1, -1);

@@ -1,0 +1,174 @@
+// gtest before the X11 headers, whose macros (None, Bool) break it.
+#include <gtest/gtest.h>
+
+#include "HotKeyGrab.h"
+#include "PrivateXServer.h"
+#include "XTestClient.h"
+#include "ZorvicMain.h"
+#include <memory>
+#include <string>
+
+namespace zorvic::testing {
+namespace {
+
+class HookLibrary : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { UsePrivateXServer(); }
+
+    void SetUp() override {
+        input_ = std::make_unique<XTestClient>();
+        DisableHotKeyHook();
+        DisableMouseHook();
+        SetMouseDown(false);
+        GetDownHotKey();
+    }
+
+    // Switches both hooks on and waits until they are live: a click has come through, and the
+    // library grabs Ctrl+B before it listens for clicks.
+    void EnableBothHooks() {
+        EnableHotKeyHook();
+        EnableMouseHook();
+        ASSERT_TRUE(Eventually([this] {
+            input_->Click(1);
+            return GetMouseDown();
+        }));
+        // Further clicks of the loop above may still be on their way.
+        WaitForHotKeyFence();
+        SetMouseDown(false);
+    }
+
+    // The library handles its events in order: once a later click is noticed, every key
+    // synthesised before it has been handled too.
+    void WaitForClickFence() {
+        input_->Click(1);
+        ASSERT_TRUE(Eventually(GetMouseDown));
+        SetMouseDown(false);
+    }
+
+    // The same with Ctrl+B, for when clicks are what is under test.
+    void WaitForHotKeyFence() {
+        input_->CtrlB();
+        ASSERT_TRUE(Eventually(GetDownHotKey));
+    }
+
+    // A press of Ctrl+B and a click, both noticed and left unread.
+    void RaiseBothFlags() {
+        input_->CtrlB();
+        WaitForClickFence();
+        input_->Click(3);
+        ASSERT_TRUE(Eventually(GetMouseDown));
+    }
+
+    std::unique_ptr<XTestClient> input_;
+};
+
+TEST_F(HookLibrary, EachPressOfCtrlBIsReportedExactlyOnce) {
+    EnableBothHooks();
+    for (int press = 0; press < 2; ++press) {
+        input_->CtrlB();
+        WaitForClickFence();
+        EXPECT_TRUE(GetDownHotKey());
+        EXPECT_FALSE(GetDownHotKey());
+    }
+}
+
+TEST_F(HookLibrary, CtrlBIsNoticedWhateverLockKeysAreOn) {
+    EnableBothHooks();
+    unsigned numLock = ModifierMaskOf(input_->display(), XK_Num_Lock);
+    ASSERT_NE(numLock, 0u);
+    for (unsigned locks : {unsigned(LockMask), numLock, LockMask | numLock}) {
+        input_->LockModifiers(locks);
+        input_->CtrlB();
+        WaitForClickFence();
+        EXPECT_TRUE(GetDownHotKey()) << "locked modifiers " << locks;
+    }
+}
+
+TEST_F(HookLibrary, OtherKeysNeverRaiseTheHotKeyFlag) {
+    EnableBothHooks();
+    input_->Chord({}, XK_b);
+    input_->Chord({XK_Control_L}, XK_c);
+    input_->Chord({XK_Control_L, XK_Shift_L}, XK_b);
+    input_->Chord({XK_Alt_L}, XK_b);
+    WaitForClickFence();
+    EXPECT_FALSE(GetDownHotKey());
+}
+
+TEST_F(HookLibrary, DisablingTheHotKeyIgnoresCtrlBAndReleasesIt) {
+    EnableBothHooks();
+    DisableHotKeyHook();
+    input_->CtrlB();
+    WaitForClickFence();
+    EXPECT_FALSE(GetDownHotKey());
+    EXPECT_TRUE(Eventually([this] { return input_->CanGrabCtrlB(); }));
+}
+
+TEST_F(HookLibrary, RepeatedEnableAndDisableAreHarmless) {
+    EnableBothHooks();
+    RaiseBothFlags();
+    // Enabling what is on keeps an unread press and the mouse flag.
+    EnableHotKeyHook();
+    EnableMouseHook();
+    EXPECT_TRUE(GetDownHotKey());
+    EXPECT_TRUE(GetMouseDown());
+
+    DisableHotKeyHook();
+    DisableHotKeyHook();
+    DisableMouseHook();
+    DisableMouseHook();
+    SetMouseDown(false);
+    EnableBothHooks();
+    input_->CtrlB();
+    WaitForClickFence();
+    EXPECT_TRUE(GetDownHotKey());
+}
+
+TEST_F(HookLibrary, SwitchingOnAgainDropsWhatWasLeftUnread) {
+    EnableBothHooks();
+    RaiseBothFlags();
+    DisableHotKeyHook();
+    DisableMouseHook();
+    EnableHotKeyHook();
+    EnableMouseHook();
+    EXPECT_FALSE(GetDownHotKey());
+    EXPECT_FALSE(GetMouseDown());
+}
+
+TEST_F(HookLibrary, MouseFlagStaysUpUntilCleared) {
+    EnableBothHooks();
+    for (unsigned button : {1u, 2u, 3u, 8u}) {
+        input_->Click(button);
+        WaitForHotKeyFence();
+        EXPECT_TRUE(GetMouseDown()) << "button " << button;
+        EXPECT_TRUE(GetMouseDown()) << "button " << button;
+        SetMouseDown(false);
+        EXPECT_FALSE(GetMouseDown());
+    }
+}
+
+struct IgnoredClick {
+    unsigned button;
+    bool mouseHookOn;
+};
+
+class HookLibraryIgnoredClick : public HookLibrary,
+                                public ::testing::WithParamInterface<IgnoredClick> {};
+
+TEST_P(HookLibraryIgnoredClick, LeavesTheMouseFlagDown) {
+    EnableBothHooks();
+    if (!GetParam().mouseHookOn) DisableMouseHook();
+    input_->Click(GetParam().button);
+    WaitForHotKeyFence();
+    EXPECT_FALSE(GetMouseDown());
+}
+
+INSTANTIATE_TEST_SUITE_P(WheelOrHookOff, HookLibraryIgnoredClick,
+                         ::testing::Values(IgnoredClick{1, false}, IgnoredClick{4, true},
+                                           IgnoredClick{5, true}, IgnoredClick{6, true}),
+                         [](const ::testing::TestParamInfo<IgnoredClick>& info) {
+                             return "Button" + std::to_string(info.param.button) +
+                                    (info.param.mouseHookOn ? "HookOn" : "HookOff");
+                         });
+
+} // namespace
+} // namespace zorvic::testing

@@ -1,0 +1,100 @@
+// Each case runs the library in a child process, so that it starts afresh (displayless, say) and
+// so that its end at exit can be watched.
+#include <gtest/gtest.h>
+
+#include "PrivateXServer.h"
+#include "XTestClient.h"
+#include "ZorvicMain.h"
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zorvic::testing {
+namespace {
+
+struct ChildResult {
+    bool exited = false; // on its own, in time, through exit()
+    int status = -1;
+    std::string stderrText;
+};
+
+// Runs `body` in a child whose stderr goes to a file, then ends the child with exit(), which
+// stops the library's thread.
+ChildResult RunInChild(const std::function<int()>& body) {
+    char path[] = "/tmp/hooklib-stderr-XXXXXX";
+    int file = mkstemp(path);
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(file, STDERR_FILENO);
+        std::exit(body());
+    }
+    close(file);
+    ChildResult result;
+    int status = 0;
+    result.exited = Eventually([&] { return waitpid(child, &status, WNOHANG) == child; },
+                               std::chrono::seconds(20));
+    if (!result.exited) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    result.exited = result.exited && WIFEXITED(status);
+    result.status = result.exited ? WEXITSTATUS(status) : -1;
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    result.stderrText = text.str();
+    unlink(path);
+    return result;
+}
+
+TEST(HookLibraryLifecycle, ExitStopsTheThreadQuietlyAndReleasesCtrlB) {
+    UsePrivateXServer();
+    ChildResult child = RunInChild([] {
+        XTestClient input;
+        // No sound device here: the request must neither block nor print. Asked for before the
+        // hooks, it is handled before the first click is.
+        PlayVoice();
+        EnableHotKeyHook();
+        EnableMouseHook();
+        bool live = Eventually([&] {
+            input.Click(1);
+            return GetMouseDown();
+        });
+        return live ? 0 : 1;
+    });
+    EXPECT_TRUE(child.exited);
+    EXPECT_EQ(child.status, 0);
+    EXPECT_EQ(child.stderrText, "");
+    XTestClient others;
+    EXPECT_TRUE(Eventually([&] { return others.CanGrabCtrlB(); }));
+}
+
+TEST(HookLibraryLifecycle, WithoutADisplayEverythingIsInertAndSaidOnce) {
+    ChildResult child = RunInChild([] {
+        unsetenv("DISPLAY");
+        EnableHotKeyHook();
+        EnableMouseHook();
+        PlayVoice();
+        DisableHotKeyHook();
+        EnableHotKeyHook();
+        SetMouseDown(false);
+        DisableMouseHook();
+        EnableMouseHook();
+        return GetDownHotKey() || GetMouseDown() ? 1 : 0;
+    });
+    EXPECT_TRUE(child.exited);
+    EXPECT_EQ(child.status, 0);
+    EXPECT_NE(child.stderrText.find("no X display"), std::string::npos) << child.stderrText;
+    EXPECT_EQ(std::count(child.stderrText.begin(), child.stderrText.end(), '\n'), 1)
+        << child.stderrText;
+}
+
+} // namespace
+} // namespace zorvic::testing
