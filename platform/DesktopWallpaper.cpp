@@ -9,7 +9,6 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 

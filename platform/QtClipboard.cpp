@@ -15,10 +15,9 @@ public:
     void SetImage(const TBitmap& picture) override {
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
             throw EZorvicError("Cannot open clipboard");
-        // The view is never RGB888 itself, so this makes an image of its own that outlives
-        // the picture; it also drops the spare byte of 32-bit pictures, which is no alpha.
-        QGuiApplication::clipboard()->setImage(
-            BitmapImageView(picture).convertToFormat(QImage::Format_RGB888), QClipboard::Clipboard);
+        // A copy of its own: the clipboard outlives any state of the picture.
+        QGuiApplication::clipboard()->setImage(BitmapImageView(picture).copy(),
+                                               QClipboard::Clipboard);
     }
 };
 

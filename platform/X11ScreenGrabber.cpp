@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace zorvic::x11 {
 
