@@ -236,7 +236,7 @@ TEST_P(BmpToTiffFiles, OutsideReadersSeeTheSamePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Layouts, BmpToTiffFiles,
+    TiffLayouts, BmpToTiffFiles,
     testing::Values(TReadableCase{"Rgb24OddWidth", 47, 33, TPixelFormat::pf24bit},
                     TReadableCase{"Rgb32", 20, 11, TPixelFormat::pf32bit},
                     TReadableCase{"Palette8", 31, 9, TPixelFormat::pf8bit},

@@ -121,7 +121,7 @@ TEST_P(BmpConversion, ConvertingAFileOntoItselfIsRefusedAndKeepsIt) {
     EXPECT_EQ(test::ReadBytes(bmp), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, BmpConversion,
+INSTANTIATE_TEST_SUITE_P(CameraFormats, BmpConversion,
                          testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
                                          TConversionCase{"Gif", kFormatGif, false},
                                          TConversionCase{"Tiff", kFormatTif, false}),
