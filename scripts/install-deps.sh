@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxext-dev libxfixes-dev libxtst-dev libxi-dev libxrandr-dev
   libjpeg-dev libgif-dev
   libavformat-dev libavcodec-dev libavdevice-dev libswscale-dev libavutil-dev
-  libcanberra-dev sound-theme-freedesktop
+  libcanberra-dev libasound2-dev sound-theme-freedesktop
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-xserver-utils xdotool jwm xclip
   fonts-wqy-microhei
