@@ -12,7 +12,7 @@ namespace zorvic {
 
 void Mosaic(TBitmap& bmp, int size) {
     rows::Make24Bit(bmp);
-    if (size <= 1) return;
+    if (size <= 1 || bmp.Empty()) return;
     const int width = bmp.Width(), height = bmp.Height();
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     std::vector<std::uint8_t> blocks(rowBytes);

@@ -89,6 +89,7 @@ void RotateBitmap270(TBitmap& bmp) {
 
 void RotateBitmap180(TBitmap& bmp) {
     rows::Make24Bit(bmp);
+    if (bmp.Empty()) return;
     const int width = bmp.Width(), height = bmp.Height();
     std::vector<std::uint8_t> saved(3 * static_cast<std::size_t>(width));
     // Rows y and H - 1 - y trade places, each reversed.
@@ -107,6 +108,7 @@ void MirrorSymmetrical(TBitmap& bmp) {
 
 void FlipHorizontal(TBitmap& bmp) {
     rows::Make24Bit(bmp);
+    if (bmp.Empty()) return;
     const int width = bmp.Width();
     const auto row = rows::Writable(bmp);
     rows::Split(bmp.Height(), static_cast<long long>(width) * bmp.Height(),
