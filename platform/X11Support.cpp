@@ -80,7 +80,11 @@ int HandleError(Display* display, XErrorEvent* event) {
 
 ErrorTrap::ErrorTrap(_XDisplay* display) : display_(display) {
     std::lock_guard lock(trapsMutex);
-    if (activeTraps.empty()) previousHandler = XSetErrorHandler(HandleError);
+    if (activeTraps.empty()) {
+        // Ours may still be in place, left by another trap that chained to it.
+        const XErrorHandler prior = XSetErrorHandler(HandleError);
+        if (prior != HandleError) previousHandler = prior;
+    }
     activeTraps.push_back(this);
     trapDisplays.push_back(display);
 }
@@ -91,7 +95,12 @@ ErrorTrap::~ErrorTrap() {
     const auto at = std::find(activeTraps.begin(), activeTraps.end(), this);
     trapDisplays.erase(trapDisplays.begin() + (at - activeTraps.begin()));
     activeTraps.erase(at);
-    if (activeTraps.empty()) XSetErrorHandler(previousHandler);
+    if (activeTraps.empty()) {
+        // A handler installed meanwhile (by Qt, or a trap of another thread) stays; ours, if it
+        // is still called, forwards what it does not trap.
+        const XErrorHandler current = XSetErrorHandler(previousHandler);
+        if (current != HandleError) XSetErrorHandler(current);
+    }
 }
 
 void ErrorTrap::Record(int errorCode) {
