@@ -2,15 +2,19 @@
 
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zorvic {
 
 void TMemoryStream::Write(const void* data, std::size_t size) {
-    const std::size_t end = static_cast<std::size_t>(position_) + size;
-    if (end > bytes_.size()) bytes_.resize(end);
-    if (size > 0) std::memcpy(bytes_.data() + position_, data, size);
-    position_ = end;
+    const auto* from = static_cast<const std::uint8_t*>(data);
+    if (position_ > bytes_.size()) bytes_.resize(position_);
+    const std::size_t overwritten = std::min<std::size_t>(size, bytes_.size() - position_);
+    if (overwritten > 0) std::memcpy(bytes_.data() + position_, from, overwritten);
+    // Appending, unlike resizing, does not clear the new bytes before they are copied.
+    bytes_.insert(bytes_.end(), from + overwritten, from + size);
+    position_ += size;
 }
 
 void TAtomicFileStream::Write(const void* data, std::size_t size) {
