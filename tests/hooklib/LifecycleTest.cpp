@@ -76,6 +76,39 @@ TEST(HookLibraryLifecycle, ExitStopsTheThreadQuietlyAndReleasesCtrlB) {
     EXPECT_TRUE(Eventually([&] { return others.CanGrabCtrlB(); }));
 }
 
+// Xlib's default handler would end the process on the grab's BadAccess.
+TEST(HookLibraryLifecycle, CtrlBHeldByAnotherClientIsReportedOnceAndNotFatal) {
+    UsePrivateXServer();
+    XTestClient holder;
+    Display* display = holder.display();
+    KeyCode b = XKeysymToKeycode(display, XK_b);
+    XGrabKey(display, b, ControlMask, DefaultRootWindow(display), False, GrabModeAsync,
+             GrabModeAsync);
+    XSync(display, False);
+    ChildResult child = RunInChild([] {
+        XTestClient input;
+        bool live = true;
+        for (int round = 0; round < 2; ++round) {
+            DisableHotKeyHook();
+            DisableMouseHook();
+            EnableHotKeyHook();
+            EnableMouseHook();
+            // The library grabs the key before it listens for clicks.
+            live = live && Eventually([&] {
+                       input.Click(1);
+                       return GetMouseDown();
+                   });
+        }
+        return live ? 0 : 1;
+    });
+    EXPECT_TRUE(child.exited);
+    EXPECT_EQ(child.status, 0);
+    EXPECT_NE(child.stderrText.find("another program holds Ctrl+B"), std::string::npos)
+        << child.stderrText;
+    EXPECT_EQ(std::count(child.stderrText.begin(), child.stderrText.end(), '\n'), 1)
+        << child.stderrText;
+}
+
 TEST(HookLibraryLifecycle, WithoutADisplayEverythingIsInertAndSaidOnce) {
     ChildResult child = RunInChild([] {
         unsetenv("DISPLAY");
