@@ -3,8 +3,11 @@
 #include "RowAccess.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace zorvic {
@@ -30,14 +33,24 @@ float TwistAngle(float dx, float dy) {
     return static_cast<float>(angle);
 }
 
+// The next float after f towards +infinity (up) or -infinity, by its bit pattern: a library
+// call per pixel would cost more than the sines it saves.
+float NextFloat(float f, bool up) {
+    if (f == 0)
+        return up ? std::numeric_limits<float>::denorm_min()
+                  : -std::numeric_limits<float>::denorm_min();
+    const auto bits = std::bit_cast<std::uint32_t>(f);
+    return std::bit_cast<float>(up == (f > 0) ? bits + 1 : bits - 1);
+}
+
 // Extended-precision sines and arc tangents cost several times their double counterparts. A
 // double result lies within `margin` of the extended one; unless that margin reaches a single-
 // precision rounding boundary, both round to the same stored value. Otherwise the caller
 // computes in extended precision after all.
 bool RoundsLikeExtended(Extended approximation, Extended margin, float& rounded) {
     rounded = static_cast<float>(approximation);
-    const Extended down = (static_cast<Extended>(rounded) + std::nextafter(rounded, -INFINITY)) / 2;
-    const Extended up = (static_cast<Extended>(rounded) + std::nextafter(rounded, INFINITY)) / 2;
+    const Extended down = (static_cast<Extended>(rounded) + NextFloat(rounded, false)) / 2;
+    const Extended up = (static_cast<Extended>(rounded) + NextFloat(rounded, true)) / 2;
     return approximation - down > margin && up - approximation > margin;
 }
 
