@@ -156,18 +156,25 @@ void MirrorVertical(TBitmap& bmp) {
 void Translate(TBitmap& bmp, int dx, int dy) {
     rows::Make24Bit(bmp);
     const long long width = bmp.Width(), height = bmp.Height();
-    TBitmap result(bmp.Width(), bmp.Height()); // starts white
     // Dest columns [first, end) have a source column x - dx inside the picture.
     const long long first = std::clamp<long long>(dx, 0, width);
     const long long end = std::clamp<long long>(width + dx, 0, width);
-    for (long long y = 0; y < height && first < end; ++y) {
+    const auto bytes = [](long long pixels) { return static_cast<std::size_t>(3 * pixels); };
+    // In place: walk away from the source rows so each is read before it is overwritten.
+    const bool upwards = dy > 0;
+    for (long long step = 0; step < height; ++step) {
+        const long long y = upwards ? height - 1 - step : step;
         const long long sy = y - dy;
-        if (sy < 0 || sy >= height) continue;
-        std::memcpy(result.ScanLine(static_cast<int>(y)) + 3 * first,
-                    bmp.ScanLine(static_cast<int>(sy)) + 3 * (first - dx),
-                    static_cast<std::size_t>(3 * (end - first)));
+        std::uint8_t* row = bmp.ScanLine(static_cast<int>(y));
+        if (sy < 0 || sy >= height || first >= end) {
+            std::memset(row, 0xFF, bytes(width));
+            continue;
+        }
+        std::memmove(row + bytes(first), bmp.ScanLine(static_cast<int>(sy)) + bytes(first - dx),
+                     bytes(end - first));
+        std::memset(row, 0xFF, bytes(first));
+        std::memset(row + bytes(end), 0xFF, bytes(width - end));
     }
-    bmp = std::move(result);
 }
 
 namespace {

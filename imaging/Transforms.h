@@ -33,7 +33,8 @@ void MirrorVertical(TBitmap& bmp);
 // Left-right and upside-down at once: the same result as the half turn.
 void MirrorSymmetrical(TBitmap& bmp);
 
-// Moves the picture dx right and dy down within its own size; uncovered pixels become white.
+// Moves the picture dx right and dy down within its own size, in place; uncovered pixels become
+// white.
 void Translate(TBitmap& bmp, int dx, int dy);
 
 } // namespace zorvic

@@ -135,6 +135,23 @@ TEST(Translate, MovesRightAndDownLeavingWhiteBands) {
                 << "pixel (" << x << ", " << y << ")";
 }
 
+TEST(Translate, EveryDirectionInPlace) {
+    const TBitmap original = RandomPicture(13, 9);
+    for (auto [dx, dy] : {std::pair{3, 0}, std::pair{-3, 0}, std::pair{0, 2}, std::pair{0, -2},
+                          std::pair{4, -3}, std::pair{-5, 6}, std::pair{0, 0}}) {
+        TBitmap picture = original;
+        Translate(picture, dx, dy);
+        for (int y = 0; y < 9; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                const bool inside = x - dx >= 0 && x - dx < 13 && y - dy >= 0 && y - dy < 9;
+                ASSERT_EQ(picture.GetPixel(x, y),
+                          inside ? original.GetPixel(x - dx, y - dy) : clWhite)
+                    << "shift (" << dx << ", " << dy << ") pixel (" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
 TEST(Translate, NegativeAndOversizedShifts) {
     TBitmap left = SixPixels();
     Translate(left, -1, -1);
