@@ -69,26 +69,26 @@ void ForEachRowTo(const TBitmap& src, TBitmap& dst, const RowWork& rowWork) {
           });
 }
 
-// rowWork(row, row) over every row of bmp, made 24-bit, in place. With a progress report the
-// rows run in order and report SetMax(height - 1) first and SetPosition(y) after row y;
-// without one they may run on both cores.
+// rowWork(row, row) over every row of bmp, made 24-bit, in place, on both cores for a large
+// picture. A progress report gets SetMax(height - 1) first and then SetPosition(y) for every row
+// in order, always from the calling thread: live for the half it works itself, and for the other
+// half once that is done too.
 template <class RowWork>
 void ForEachRow(TBitmap& bmp, TProgress* progress, const RowWork& rowWork) {
     Make24Bit(bmp);
+    const int height = bmp.Height();
+    const long long pixels = static_cast<long long>(bmp.Width()) * height;
     const auto row = Writable(bmp);
-    if (!progress) {
-        Split(bmp.Height(), static_cast<long long>(bmp.Width()) * bmp.Height(),
-              [&](int first, int end) {
-                  for (int y = first; y < end; ++y)
-                      rowWork(row[y], row[y]);
-              });
-        return;
-    }
-    progress->SetMax(bmp.Height() - 1);
-    for (int y = 0; y < bmp.Height(); ++y) {
-        rowWork(row[y], row[y]);
-        progress->SetPosition(y);
-    }
+    if (progress) progress->SetMax(height - 1);
+    Split(height, pixels, [&](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            rowWork(row[y], row[y]);
+            if (progress && first == 0) progress->SetPosition(y);
+        }
+    });
+    if (progress)
+        for (int y = SplitRow(height, pixels); y < height; ++y)
+            progress->SetPosition(y);
 }
 
 } // namespace zorvic::rows

@@ -122,6 +122,11 @@ TEST(PreviewAndApplyForms, AgreeOnALargePicture) {
     ProgressLog progress;
     AdjustBrightness(picture, -77, &progress);
     EXPECT_EQ(FirstDifference(preview, picture), "");
+    // Both halves ran, yet every row was reported in order from this thread.
+    std::vector<std::string> expected = {"max 448"};
+    for (int y = 0; y < 449; ++y)
+        expected.push_back("at " + std::to_string(y));
+    EXPECT_EQ(progress.calls, expected);
 }
 
 TEST(Progress, ReportsTheMaximumFirstThenEachRow) {
