@@ -43,21 +43,19 @@ TBitmap TwistByDefinition(const TBitmap& src, int amount) {
             const float sx = static_cast<float>(static_cast<Extended>(u) + cx);
             const float sy = static_cast<float>(static_cast<Extended>(v) + cy);
             int ix = static_cast<int>(sx), iy = static_cast<int>(sy);
+            // Weights along one axis, as defined for a coordinate on either side of zero.
+            auto weights = [](float coordinate, int whole, float& w0, float& w1) {
+                if (coordinate >= 0) {
+                    w1 = static_cast<float>(coordinate - static_cast<Extended>(whole));
+                    w0 = static_cast<float>(1 - static_cast<Extended>(w1));
+                } else {
+                    w0 = static_cast<float>(whole - static_cast<Extended>(coordinate));
+                    w1 = static_cast<float>(1 - static_cast<Extended>(w0));
+                }
+            };
             float wx0, wx1, wy0, wy1;
-            if (sy >= 0) {
-                wy1 = static_cast<float>(sy - static_cast<Extended>(iy));
-                wy0 = static_cast<float>(1 - static_cast<Extended>(wy1));
-            } else {
-                wy0 = static_cast<float>(iy - static_cast<Extended>(sy));
-                wy1 = static_cast<float>(1 - static_cast<Extended>(wy0));
-            }
-            if (sx >= 0) {
-                wx1 = static_cast<float>(sx - static_cast<Extended>(ix));
-                wx0 = static_cast<float>(1 - static_cast<Extended>(wx1));
-            } else {
-                wx0 = static_cast<float>(ix - static_cast<Extended>(sx));
-                wx1 = static_cast<float>(1 - static_cast<Extended>(wx0));
-            }
+            weights(sx, ix, wx0, wx1);
+            weights(sy, iy, wy0, wy1);
             if (ix < 0)
                 ix = (w - 1) - ((-ix) % w);
             else if (ix > w - 1)

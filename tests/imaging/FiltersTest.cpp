@@ -11,12 +11,9 @@ namespace {
 
 using testing::FirstDifference;
 using testing::FromColors;
+using testing::Grey;
 using testing::RandomPicture;
 using testing::Uniform;
-
-TColor Grey(int v) {
-    return MakeColor(v, v, v);
-}
 
 TEST(Mosaic, BlocksTakeTheirTopLeftPixelAndClipAtTheEdges) {
     const TBitmap original = RandomPicture(100, 70);

@@ -10,13 +10,10 @@ namespace zorvic {
 namespace {
 
 using testing::FirstDifference;
+using testing::Grey;
 using testing::ProgressLog;
 using testing::RandomPicture;
 using testing::Uniform;
-
-TColor Grey(int v) {
-    return MakeColor(v, v, v);
-}
 
 TColor After(void (*effect)(TBitmap&), TColor before) {
     TBitmap picture = Uniform(1, 1, before);

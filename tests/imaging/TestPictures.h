@@ -11,6 +11,10 @@
 
 namespace zorvic::testing {
 
+inline TColor Grey(int v) {
+    return MakeColor(v, v, v);
+}
+
 // A 24-bit picture of random colours, the same for the same seed.
 inline TBitmap RandomPicture(int width, int height, unsigned seed = 1) {
     TBitmap bmp(width, height);
