@@ -3,6 +3,7 @@
 #include "OutputFormat.h"
 #include "Progress.h"
 #include "Random.h"
+#include "StepPlan.h"
 #include "Verbs.h"
 
 namespace zorvic {
@@ -30,11 +31,12 @@ void RunApply(const ApplyCommand& command) {
     TBitmap picture = LoadPicture(command.input);
     SetRandomSeed(command.seed);
     ProgressLine progress;
-    for (std::size_t i = 0; i < command.steps.size(); ++i) {
-        const OperationStep& step = command.steps[i];
+    const std::vector<OperationStep> steps = PlanSteps(command.steps);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const OperationStep& step = steps[i];
         TProgress* report = nullptr;
         if (step.spec->slow && progress.Enabled()) {
-            progress.Start(StepLabel(step, i, command.steps.size()));
+            progress.Start(StepLabel(step, i, steps.size()));
             report = &progress;
         }
         step.spec->apply(picture, step.values, report);

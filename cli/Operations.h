@@ -22,6 +22,8 @@ struct OperationSpec {
     std::string_view summary;
     // Runs the command as the editor runs it; `progress` may be null.
     void (*apply)(TBitmap& picture, std::span<const int> values, TProgress* progress);
+    // Clockwise quarter turns for the exact turns, which compose; 0 for everything else.
+    int quarterTurns = 0;
 };
 
 std::span<const OperationSpec> Operations();

@@ -49,6 +49,9 @@ TEST_F(Apply, PixelMovesAndInversionMatchImageMagick) {
         {{"exposure"}, "-fx \"max(u,1-u)\""},
         {{"rotate90", "rotate90", "rotate90", "rotate90"}, ""},
         {{"rotate90", "rotate270"}, ""},
+        {{"rotate90", "rotate90", "rotate90"}, "-rotate 270"},
+        {{"rotate90", "rotate180", "invert", "rotate90", "rotate90"}, "-negate -rotate 90"},
+        {{"rotate180", "rotate180", "rotate270"}, "-rotate 270"},
         {{"invert", "invert"}, ""},
         {{"flip-h", "flip-v"}, "-rotate 180"},
     };
