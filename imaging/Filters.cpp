@@ -87,7 +87,12 @@ class Convolution {
 public:
     Convolution(const std::array<int, 9>& kernel, std::uint16_t divisor, TBitmap& bmp)
         : kernel_(kernel), divisor_(divisor == 0 ? 1 : divisor), width_(bmp.Width()),
-          height_(bmp.Height()), row_(rows::Writable(bmp)) {}
+          height_(bmp.Height()), row_(rows::Writable(bmp)) {
+        int reach = 0;
+        for (int k : kernel_)
+            reach += k < 0 ? -k : k;
+        narrow_ = reach <= 32767 / 255 && std::has_single_bit(divisor_);
+    }
 
     std::size_t PaddedBytes() const { return 3 * static_cast<std::size_t>(width_ + 2); }
 
@@ -119,8 +124,12 @@ public:
                 std::memcpy(down, after, padded);
             else
                 Padded(y + 1, down);
-            SumRow(up, mid, down, sums.data());
-            StoreRow(sums.data(), row_[y]);
+            if (narrow_) {
+                NarrowRow(up, mid, down, row_[y]);
+            } else {
+                SumRow(up, mid, down, sums.data());
+                StoreRow(sums.data(), row_[y]);
+            }
             std::uint8_t* reused = up;
             up = mid;
             mid = down;
@@ -129,6 +138,25 @@ public:
     }
 
 private:
+    // Kernels whose sums always fit 16 bits, with a power-of-two divisor (the blur): the
+    // compiler then works on twice as many channels per instruction.
+    void NarrowRow(const std::uint8_t* up, const std::uint8_t* mid, const std::uint8_t* down,
+                   std::uint8_t* out) const {
+        const int k0 = kernel_[0], k1 = kernel_[1], k2 = kernel_[2], k3 = kernel_[3],
+                  k4 = kernel_[4], k5 = kernel_[5], k6 = kernel_[6], k7 = kernel_[7],
+                  k8 = kernel_[8];
+        const int shift = std::countr_zero(divisor_);
+        const auto bias = static_cast<std::int16_t>(divisor_ - 1);
+        const int bytes = 3 * width_;
+        for (int c = 0; c < bytes; ++c) {
+            const auto s = static_cast<std::int16_t>(
+                k0 * up[c] + k1 * up[c + 3] + k2 * up[c + 6] + k3 * mid[c] + k4 * mid[c + 3] +
+                k5 * mid[c + 6] + k6 * down[c] + k7 * down[c + 3] + k8 * down[c + 6]);
+            const auto q = static_cast<std::int16_t>((s + ((s >> 15) & bias)) >> shift);
+            out[c] = static_cast<std::uint8_t>(q < 0 ? 0 : (q > 255 ? 255 : q));
+        }
+    }
+
     void SumRow(const std::uint8_t* up, const std::uint8_t* mid, const std::uint8_t* down,
                 int* sums) const {
         const int k0 = kernel_[0], k1 = kernel_[1], k2 = kernel_[2], k3 = kernel_[3],
@@ -160,6 +188,7 @@ private:
 
     std::array<int, 9> kernel_;
     unsigned divisor_;
+    bool narrow_ = false;
     int width_, height_;
     std::vector<std::uint8_t*> row_;
 };

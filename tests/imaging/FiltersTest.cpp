@@ -166,6 +166,7 @@ TEST(Convolve3x3, MatchesThePaddedCopyDefinition) {
     const Case cases[] = {
         {kBlurKernel, 16, 7, 5},
         {{-1, -1, -1, -1, 9, -1, -1, -1, -1}, 1, 13, 3},
+        {{-1, -2, -1, 0, 3, 0, 1, -2, 1}, 4, 17, 9}, // negative sums over a power of two
         {{1, -2, 3, 0, 5, -7, 2, 2, -1}, 3, 5, 1},
         {{-4, 1, 2, 3, 1, 0, -2, 6, 1}, 8, 1, 6},
         // Large enough to split into two bands on two threads.
