@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace zorvic {
@@ -161,6 +163,47 @@ TEST(Translate, NegativeAndOversizedShifts) {
         TBitmap gone = SixPixels();
         Translate(gone, shift.first, shift.second);
         EXPECT_EQ(FirstDifference(gone, Uniform(3, 2, clWhite)), "");
+    }
+}
+
+// The any-angle rotation as defined, all in extended precision, single pixels.
+TBitmap RotateByDefinition(const TBitmap& source, int degrees) {
+    using Extended = long double;
+    constexpr Extended kPi = 3.141592653589793238462643383279502884L;
+    const int w = source.Width(), h = source.Height(), side = std::max(w, h);
+    TBitmap dest(side, side);
+    auto put = [&](int x, int y, long long sx, long long sy) {
+        const bool inside = sx >= 0 && sy >= 0 && sx < w && sy < h;
+        dest.SetPixel(
+            x, y, inside ? source.GetPixel(static_cast<int>(sx), static_cast<int>(sy)) : clBlack);
+    };
+    const Extended theta = static_cast<Extended>(degrees) / 180 * kPi;
+    const int cx1 = w / 2, cy1 = h / 2, c2 = side / 2;
+    for (int i = 0; i < c2; ++i) {
+        for (int j = 0; j < c2; ++j) {
+            const Extended a =
+                i == 0 ? kPi / 2 : std::atan2(static_cast<Extended>(j), static_cast<Extended>(i));
+            const Extended r = std::nearbyint(std::sqrt(static_cast<Extended>(i * i + j * j)));
+            const long long dx = std::llrint(std::cos(theta + a) * r);
+            const long long dy = std::llrint(std::sin(theta + a) * r);
+            put(c2 + i, c2 + j, cx1 + dx, cy1 + dy);
+            put(c2 - i, c2 - j, cx1 - dx, cy1 - dy);
+            put(c2 + j, c2 - i, cx1 + dy, cy1 - dx);
+            put(c2 - j, c2 + i, cx1 - dy, cy1 + dx);
+        }
+    }
+    return dest;
+}
+
+TEST(RotateBitmap, MatchesTheExtendedPrecisionDefinition) {
+    // 30 and 60 degrees put exact halves on the axes, where only extended precision decides.
+    const int cases[][3] = {{41, 29, 30}, {29, 41, 60}, {33, 33, -45}, {16, 9, 1000}, {1, 6, 90}};
+    for (const auto& c : cases) {
+        const TBitmap original = RandomPicture(c[0], c[1], c[2] + 500);
+        TBitmap result;
+        RotateBitmap(original, result, c[2]);
+        EXPECT_EQ(FirstDifference(result, RotateByDefinition(original, c[2])), "")
+            << c[0] << "x" << c[1] << " by " << c[2];
     }
 }
 
