@@ -90,10 +90,11 @@ void OneValueWithProgress(TBitmap& picture, Values v, TProgress* progress) {
 }
 
 const std::array kOperations = {
-    OperationSpec{"rotate90", "", 0, 0, 0, false, "quarter turn clockwise", Plain<RotateBitmap90>},
-    OperationSpec{"rotate180", "", 0, 0, 0, false, "half turn", Plain<RotateBitmap180>},
+    OperationSpec{"rotate90", "", 0, 0, 0, false, "quarter turn clockwise", Plain<RotateBitmap90>,
+                  1},
+    OperationSpec{"rotate180", "", 0, 0, 0, false, "half turn", Plain<RotateBitmap180>, 2},
     OperationSpec{"rotate270", "", 0, 0, 0, false, "quarter turn counter-clockwise",
-                  Plain<RotateBitmap270>},
+                  Plain<RotateBitmap270>, 3},
     OperationSpec{"rotate", "DEG", 1, -360, 360, true,
                   "turn counter-clockwise by any angle onto a square", RotateAnyAngle},
     OperationSpec{"flip-h", "", 0, 0, 0, false, "horizontal flip", Plain<FlipHorizontal>},

@@ -188,9 +188,9 @@ int main(int argc, char** argv) {
 
     std::printf("%d x %d 24-bit BMP, best of %d runs, in %s\n\n", kPhotoWidth, kPhotoHeight,
                 options.runs, options.folder.c_str());
-    std::printf(
-        "| work | zorvic-cli ms | peak MB | other tool | other ms | speed-up | target | met |\n");
-    std::printf("|---|---:|---:|---|---:|---:|---:|---|\n");
+    std::printf("| work | zorvic-cli ms | peak MB | other command | other ms | other peak MB | "
+                "speed-up | target | met |\n");
+    std::printf("|---|---:|---:|---|---:|---:|---:|---:|---|\n");
     int missed = 0;
     for (const Case& c : MakeCases(options, photo)) {
         const auto ours = Best(c.ours, photo, options.runs);
