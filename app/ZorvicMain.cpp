@@ -139,9 +139,12 @@ void TZorvicForm::FormCreate(const QStringList& arguments) {
 }
 
 void TZorvicForm::WarnIfHotKeyTaken() {
-    if (IsHotKeyHeldByAnotherProgram())
+    if (!IsHotKeyHeldByAnotherProgram()) return;
+    // Told once the program runs, so the box does not hold up the main window's appearance.
+    QTimer::singleShot(0, this, [] {
         ShowMessage("截图快捷键Ctrl+B已被其他程序占用，按Ctrl+B将无法截图。"
                     "请关闭占用它的程序后重新启动Zorvic。");
+    });
 }
 
 void TZorvicForm::closeEvent(QCloseEvent* event) {

@@ -1,0 +1,139 @@
+#include "AppSandbox.h"
+
+#include "RegEdit.h"
+#include "TVideoForm.h"
+#include "Tray.h"
+#include "app/ZorvicMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace zorvic::testing {
+namespace {
+
+using K = TValueKind;
+
+class MainWindowTest : public AppSandbox {
+protected:
+    void SetUp() override {
+        AppSandbox::SetUp();
+        Start();
+    }
+    std::vector<bool> ButtonsDown() const {
+        std::vector<bool> down;
+        for (QPushButton* b :
+             {ZorvicForm->ActiveWindowBtn, ZorvicForm->FullScreenBtn, ZorvicForm->RegionBtn,
+              ZorvicForm->FixRegionBtn, ZorvicForm->AxtiveObjectBtn})
+            down.push_back(b->isChecked());
+        return down;
+    }
+    std::vector<bool> ItemsChecked() const {
+        std::vector<bool> checked;
+        for (QAction* a : {ZorvicForm->ActiveWindow, ZorvicForm->FullScreen, ZorvicForm->Region,
+                           ZorvicForm->FixRegion, ZorvicForm->AxtiveObject})
+            checked.push_back(a->isChecked());
+        return checked;
+    }
+};
+
+TEST_F(MainWindowTest, WindowHasItsFixedClientAreaTitleTabsAndStatusText) {
+    EXPECT_EQ(ZorvicForm->windowTitle(), "ZorvicV1.5");
+    EXPECT_EQ(ZorvicForm->centralWidget()->height() + ZorvicForm->statusBar()->height(), 288);
+    EXPECT_EQ(ZorvicForm->width(), 496);
+    EXPECT_EQ(ZorvicForm->minimumSize(), ZorvicForm->maximumSize());
+    EXPECT_EQ(ZorvicForm->toolTip(), "请按Ctrl+B组合键开始截图");
+    ASSERT_EQ(ZorvicForm->sPageOptions->count(), 3);
+    EXPECT_EQ(ZorvicForm->sPageOptions->tabText(0), "常规");
+    EXPECT_EQ(ZorvicForm->sPageOptions->tabText(1), "存储");
+    EXPECT_EQ(ZorvicForm->sPageOptions->tabText(2), "高级");
+    EXPECT_EQ(ZorvicForm->StatusWelcome->text(), "欢迎使用。截图快捷键：Ctrl+B");
+    EXPECT_EQ(ZorvicForm->BeginIp->shortcut(), QKeySequence("Ctrl+B"));
+    EXPECT_FALSE(ZorvicForm->StartToTray->isVisibleTo(ZorvicForm));
+    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+    EXPECT_EQ(ZorvicForm->Timer1->interval(), 50);
+}
+
+TEST_F(MainWindowTest, ModeButtonsAndMenuItemsMoveTogether) {
+    EXPECT_EQ(ButtonsDown(), (std::vector<bool>{false, false, true, false, false}));
+    EXPECT_EQ(ItemsChecked(), ButtonsDown());
+
+    ZorvicForm->FullScreen->trigger();
+    EXPECT_EQ(ButtonsDown(), (std::vector<bool>{false, true, false, false, false}));
+    EXPECT_EQ(ItemsChecked(), ButtonsDown());
+
+    ZorvicForm->AxtiveObjectBtn->click();
+    EXPECT_EQ(ButtonsDown(), (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_EQ(ItemsChecked(), ButtonsDown());
+
+    // A checked item clicked again stays checked and alone.
+    ZorvicForm->AxtiveObject->trigger();
+    EXPECT_EQ(ItemsChecked(), (std::vector<bool>{false, false, false, false, true}));
+}
+
+TEST_F(MainWindowTest, OnlyANewModeStartsTheHotKeyWatch) {
+    ZorvicForm->Timer1->stop();
+    ZorvicForm->RegionBtn->click();
+    ZorvicForm->Region->trigger();
+    EXPECT_FALSE(ZorvicForm->Timer1->isActive());
+    ZorvicForm->FixRegion->trigger();
+    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+}
+
+TEST_F(MainWindowTest, CursorMenuItemAndCheckBoxKeepTheirOwnRoles) {
+    ZorvicForm->IncludeCursor->trigger();
+    EXPECT_FALSE(ZorvicForm->IncludeCursor->isChecked());
+    EXPECT_TRUE(ZorvicForm->IncludeMouse->isChecked());
+    ZorvicForm->IncludeMouse->click();
+    ZorvicForm->IncludeMouse->click();
+    EXPECT_TRUE(ZorvicForm->IncludeCursor->isChecked());
+}
+
+TEST_F(MainWindowTest, CloseBoxParksInTheTrayWhenTheStoreSaysSo) {
+    EXPECT_FALSE(ZorvicForm->close());
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
+    EXPECT_TRUE(ZorvicForm->TrayIcon->IsShown());
+
+    ZorvicForm->OpenMainMenu->trigger();
+    EXPECT_TRUE(ZorvicForm->isVisible());
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 0);
+}
+
+TEST_F(MainWindowTest, CloseBoxQuitsWhenTheStoreSaysExitOrNothing) {
+    for (std::string quit : {"1", ""}) {
+        Restart();
+        if (!quit.empty())
+            Store(kHighKey, "Quit", K::Integer, quit);
+        else
+            DeleteRegValue(TRegRoot::HKEY_LOCAL_MACHINE, kHighKey, "Quit", false);
+        EXPECT_TRUE(ZorvicForm->close());
+        EXPECT_FALSE(ZorvicForm->TrayIcon->IsShown());
+    }
+}
+
+TEST_F(MainWindowTest, WithoutATrayHostTheCloseBoxMinimises) {
+    TTrayIcon::OverrideHostAvailability(false);
+    EXPECT_FALSE(ZorvicForm->close());
+    EXPECT_TRUE(ZorvicForm->isVisible());
+    EXPECT_TRUE(ZorvicForm->isMinimized());
+    ZorvicForm->OpenMainMenuClick();
+    EXPECT_FALSE(ZorvicForm->isMinimized());
+}
+
+TEST_F(MainWindowTest, CameraButtonSwapsTheMainWindowForTheCameraWindowAndBack) {
+    ZorvicForm->CameraBtn->click();
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    EXPECT_TRUE(VideoForm->isVisible());
+    EXPECT_TRUE(VideoForm->isModal());
+    VideoForm->close();
+    EXPECT_TRUE(ZorvicForm->isVisible());
+}
+
+} // namespace
+} // namespace zorvic::testing
