@@ -1,13 +1,57 @@
 #pragma once
+#include "RubberBand.h"
+#include "TBitmap.h"
+
 #include <QWidget>
+
+class QFrame;
+class QLabel;
 
 namespace zorvic {
 
-// The overlay over the frozen screen on which a region is dragged. Created once, hidden.
+class ICaptureEditor;
+class ICaptureHost;
+
+// The overlay over the frozen screen on which a region is dragged. Created once, hidden; it
+// covers the primary screen from its top-left corner, so picture and screen coordinates agree.
 class TDisPlayForm : public QWidget {
     Q_OBJECT
 public:
     explicit TDisPlayForm(QWidget* parent = nullptr);
+
+    // Where the finished selection goes; set once before the first capture.
+    void Connect(ICaptureHost& host, ICaptureEditor& editor);
+    // Covers `screen` (the primary screen on the desktop) and shows `capture` frozen on it.
+    void ShowFrozen(const TBitmap& capture, const QRect& screen);
+
+    const TBitmap& Picture() const { return picture_; }
+    TPoint SelStart() const { return band_.SelStart; }
+    TPoint SelEnd() const { return selEnd_; }
+
+    // Components.
+    QWidget* Pict = nullptr;
+    QFrame* Panel = nullptr;
+    QLabel* LbX = nullptr;
+    QLabel* LbY = nullptr;
+
+    // The mouse protocol of the picture; positions in picture pixels.
+    void PictMouseDown(TPoint point);
+    void PictMouseMove(TPoint point);
+    void PictMouseUp(TPoint point);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Repaints where the band reaching `corner` lies.
+    void RepaintBand(TPoint corner);
+    void ShowReadOut(TPoint point);
+
+    ICaptureHost* host_ = nullptr;
+    ICaptureEditor* editor_ = nullptr;
+    TBitmap picture_;
+    TRubberBand band_;
+    TPoint selEnd_;
 };
 
 // The program's one selection overlay.

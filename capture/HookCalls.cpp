@@ -1,0 +1,12 @@
+#include "HookCalls.h"
+
+#include "hooklib/ZorvicMain.h"
+
+namespace zorvic {
+
+THookCalls LibraryHookCalls() {
+    return {::EnableHotKeyHook, ::DisableHotKeyHook, ::GetDownHotKey,   ::EnableMouseHook,
+            ::GetMouseDown,     ::SetMouseDown,      ::DisableMouseHook};
+}
+
+} // namespace zorvic

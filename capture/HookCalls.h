@@ -1,0 +1,20 @@
+#pragma once
+#include <functional>
+
+namespace zorvic {
+
+// The hook library's switches and flags as the capture uses them; tests put their own in.
+struct THookCalls {
+    std::function<void()> EnableHotKeyHook;
+    std::function<void()> DisableHotKeyHook;
+    std::function<bool()> GetDownHotKey;
+    std::function<void()> EnableMouseHook;
+    std::function<bool()> GetMouseDown;
+    std::function<void(bool)> SetMouseDown;
+    std::function<void()> DisableMouseHook;
+};
+
+// The exports of libZorvicMain.
+THookCalls LibraryHookCalls();
+
+} // namespace zorvic

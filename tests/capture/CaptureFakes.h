@@ -1,0 +1,82 @@
+#pragma once
+// A main window, an editor and a hook library for the capture code to talk to, all writing
+// into one log, so that tests can check what happened and in which order.
+#include "CaptureEditor.h"
+#include "CaptureHost.h"
+#include "HookCalls.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zorvic::testing {
+
+using CallLog = std::vector<std::string>;
+
+class FakeHost final : public ICaptureHost {
+public:
+    explicit FakeHost(CallLog& log) : log_(log) {}
+
+    std::optional<CaptureMode> Mode = CaptureMode::Region;
+    bool IncludeCursor = false;
+    int Width = 600, Height = 400;
+    std::optional<int> DelaySeconds;
+    bool HideMainForm = false;
+    QWidget Window;
+    bool Timer1Running = true;
+
+    std::optional<CaptureMode> CheckedMode() const override { return Mode; }
+    bool IncludeCursorChecked() const override { return IncludeCursor; }
+    int FixedWidth() const override { return Width; }
+    int FixedHeight() const override { return Height; }
+    std::optional<int> CaptureDelaySeconds() const override { return DelaySeconds; }
+    bool HideMainFormChecked() const override { return HideMainForm; }
+    QWidget* MainWindow() override { return &Window; }
+    void StartTimer1() override;
+    void StopTimer1() override;
+    void CaptureCancelled() override;
+
+private:
+    CallLog& log_;
+};
+
+class FakeEditor final : public ICaptureEditor {
+public:
+    explicit FakeEditor(CallLog& log) : log_(log) {}
+
+    TBitmap Received;
+    TPoint SelStart, SelEnd;
+    // Runs inside ShowModal, while the modal editor would be up.
+    std::function<void()> WhileModal;
+
+    void LoadFullScreen(const TBitmap& screenCapture) override;
+    void LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoint selEnd) override;
+    void LoadPicture(const TBitmap& picture) override;
+    void Show() override;
+    void ShowModal() override;
+
+private:
+    CallLog& log_;
+};
+
+// The hook library's behaviour the capture relies on: presses count only while their hook is on.
+class FakeHooks {
+public:
+    explicit FakeHooks(CallLog& log) : log_(log) {}
+
+    bool HotKeyHookOn = true;
+    bool MouseHookOn = false;
+    void PressHotKey() { hotKeyDown_ = hotKeyDown_ || HotKeyHookOn; }
+    void PressMouse() { mouseDown_ = mouseDown_ || MouseHookOn; }
+
+    THookCalls Calls();
+
+private:
+    CallLog& log_;
+    bool hotKeyDown_ = false;
+    bool mouseDown_ = false;
+};
+
+} // namespace zorvic::testing

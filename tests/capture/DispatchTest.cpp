@@ -1,0 +1,222 @@
+#include "DispatchFixture.h"
+#include "ScreenCapture.h"
+#include "TCanvas.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+
+namespace zorvic::testing {
+namespace {
+
+using Dispatch = DispatchFixture;
+
+struct ModeSequence {
+    CaptureMode Mode;
+    CallLog Calls;
+    bool TimerKeepsRunning;
+};
+
+class HotKeySequence : public DispatchFixture,
+                       public ::testing::WithParamInterface<ModeSequence> {};
+
+TEST_P(HotKeySequence, RunsTheModesStepsInOrder) {
+    host.Mode = GetParam().Mode;
+    PressHotKeyAndTick();
+    EXPECT_EQ(log, GetParam().Calls);
+    EXPECT_EQ(host.Timer1Running, GetParam().TimerKeepsRunning);
+    EXPECT_FALSE(hooks.HotKeyHookOn);
+    EXPECT_EQ(overlay.isVisible(), GetParam().Mode == CaptureMode::Region);
+    EXPECT_EQ(frame.isVisible(), dispatcher.PickArmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachMode, HotKeySequence,
+    ::testing::Values(
+        ModeSequence{CaptureMode::Region, {"DisableHotKeyHook", "StopTimer1"}, false},
+        ModeSequence{CaptureMode::FullScreen,
+                     {"DisableHotKeyHook", "StopTimer1", "LoadFullScreen", "Show"},
+                     false},
+        ModeSequence{CaptureMode::ActiveWindow,
+                     {"LoadPicture", "DisableHotKeyHook", "StopTimer1", "Show"},
+                     false},
+        ModeSequence{CaptureMode::AxtiveObject, {"EnableMouseHook", "DisableHotKeyHook"}, true},
+        ModeSequence{CaptureMode::FixRegion, {"EnableMouseHook", "DisableHotKeyHook"}, true}));
+
+TEST_F(Dispatch, IdleTicksDoNothing) {
+    for (int tick = 0; tick < 3; ++tick)
+        dispatcher.Timer1Timer();
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(overlay.isVisible() || frame.isVisible() || dispatcher.PickArmed);
+}
+
+TEST_F(Dispatch, FullScreenDrawsTheCursorOnlyWhenIncludeCursorIsChecked) {
+    host.Mode = CaptureMode::FullScreen;
+    desktop->Cursor = CursorImage{2, 2, {1, 1}, std::vector<std::uint32_t>(4, 0xFFFF0000)};
+    desktop->CursorPosition = {101, 51};
+    for (const bool include : {false, true}) {
+        host.IncludeCursor = include;
+        PressHotKeyAndTick();
+        EXPECT_EQ(editor.Received.GetPixel(100, 50), include ? clRed : ScreenPattern(100, 50));
+        EXPECT_EQ(editor.Received.GetPixel(102, 52), ScreenPattern(102, 52));
+        dispatcher.StartHotKeyWatch(); // the editor closing
+    }
+}
+
+TEST_F(Dispatch, ActiveWindowCutsTheForegroundWindowWithItsOffScreenPartBlack) {
+    host.Mode = CaptureMode::ActiveWindow;
+    desktop->Windows = {{7, {-20, 100, 300, 340}}};
+    desktop->Foreground = 7;
+    PressHotKeyAndTick();
+    ASSERT_EQ(editor.Received.Width(), 320);
+    ASSERT_EQ(editor.Received.Height(), 240);
+    EXPECT_EQ(editor.Received.GetPixel(19, 0), clBlack);
+    EXPECT_EQ(editor.Received.GetPixel(20, 0), ScreenPattern(0, 100));
+    EXPECT_EQ(editor.Received.GetPixel(319, 239), ScreenPattern(299, 339));
+}
+
+TEST_F(Dispatch, SecondHotKeyInRegionModeKeepsTheFirstOverlay) {
+    PressHotKeyAndTick();
+    const TBitmap first = desktop->Screen;
+    desktop->Screen.Canvas().FillRect({0, 0, 1920, 1080});
+    // The hot key went off in the first tick: the press is not noticed at all.
+    PressHotKeyAndTick();
+    EXPECT_TRUE(IsScreenPart(overlay.Picture(), first, {0, 0, 1920, 1080}));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "DisableHotKeyHook"), 1);
+}
+
+TEST_F(Dispatch, HotKeyWhileEditingDoesNothingUntilTheEditorCloses) {
+    host.Mode = CaptureMode::FullScreen;
+    PressHotKeyAndTick();
+    PressHotKeyAndTick();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 1);
+    dispatcher.StartHotKeyWatch();
+    PressHotKeyAndTick();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 2);
+}
+
+TEST_F(Dispatch, CaptureButtonSendsCtrlB) {
+    dispatcher.CutBtnClick();
+    const std::vector<SynthKeyEvent> expected{{SynthKey::Control, true},
+                                              {SynthKey::B, true},
+                                              {SynthKey::B, false},
+                                              {SynthKey::Control, false}};
+    EXPECT_EQ(desktop->SentKeys, expected);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(Dispatch, FixedRegionFrameFollowsTheMouseUntilAPressCapturesItsHole) {
+    host.Mode = CaptureMode::FixRegion;
+    desktop->CursorPosition = {1000, 500};
+    PressHotKeyAndTick();
+    EXPECT_EQ(frame.geometry(), QRect(700, 300, 610, 410));
+
+    desktop->CursorPosition = {900, 450};
+    dispatcher.Timer1Timer();
+    EXPECT_EQ(frame.geometry(), QRect(600, 250, 610, 410));
+    EXPECT_TRUE(dispatcher.PickArmed);
+
+    log.clear();
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {605, 255, 1205, 655}));
+    EXPECT_FALSE(dispatcher.PickArmed);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(log, (CallLog{"LoadPicture", "Show", "SetMouseDown(false)", "DisableMouseHook",
+                            "StopTimer1"}));
+    EXPECT_FALSE(hooks.HotKeyHookOn || hooks.MouseHookOn);
+}
+
+TEST_F(Dispatch, OddFixedSizesAreHalvedTowardZero) {
+    host.Mode = CaptureMode::FixRegion;
+    host.Width = 301;
+    host.Height = 201;
+    desktop->CursorPosition = {1000, 500};
+    PressHotKeyAndTick();
+    EXPECT_EQ(frame.geometry(), QRect(850, 400, 311, 211));
+}
+
+TEST_F(Dispatch, ControlPickFramesTheInnermostWindowAndCapturesIt) {
+    host.Mode = CaptureMode::AxtiveObject;
+    desktop->Windows = {{1, {100, 100, 900, 700}}, {2, {200, 150, 320, 180}}};
+    desktop->CursorPosition = {250, 160};
+    PressHotKeyAndTick();
+    EXPECT_EQ(frame.geometry(), QRect(195, 145, 130, 40));
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {200, 150, 320, 180}));
+}
+
+TEST_F(Dispatch, ModeChangedAwayFromAnArmedPickStopsThePickSteps) {
+    host.Mode = CaptureMode::FixRegion;
+    desktop->CursorPosition = {1000, 500};
+    PressHotKeyAndTick();
+    host.Mode = CaptureMode::FullScreen;
+    dispatcher.StartHotKeyWatch(); // selecting a mode
+    desktop->CursorPosition = {400, 400};
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    // The frame stays where it was and nothing is picked.
+    EXPECT_EQ(frame.geometry(), QRect(700, 300, 610, 410));
+    EXPECT_TRUE(dispatcher.PickArmed);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadPicture"), 0);
+    PressHotKeyAndTick();
+    EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {0, 0, 1920, 1080}));
+}
+
+void WaitForPendingCapture(const TCaptureDispatcher& dispatcher) {
+    QElapsedTimer waited;
+    waited.start();
+    while (dispatcher.CapturePending() && waited.elapsed() < 5000)
+        QTest::qWait(20);
+}
+
+TEST_F(Dispatch, DelayGrabsLaterWithTheHotKeyOffMeanwhile) {
+    host.Mode = CaptureMode::FullScreen;
+    host.DelaySeconds = 1;
+    PressHotKeyAndTick();
+    EXPECT_TRUE(dispatcher.CapturePending());
+    EXPECT_EQ(log, (CallLog{"DisableHotKeyHook", "StopTimer1"}));
+    // The screen as it is when the delay has passed is the one captured.
+    desktop->Screen.Canvas().FillRect({0, 0, 1920, 1080});
+    PressHotKeyAndTick();
+    WaitForPendingCapture(dispatcher);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 1);
+    EXPECT_EQ(editor.Received.GetPixel(500, 500), clWhite);
+}
+
+TEST_F(Dispatch, HidingTheMainWindowWaitsForItToLeaveTheScreen) {
+    host.Mode = CaptureMode::Region;
+    host.HideMainForm = true;
+    host.Window.show();
+    PressHotKeyAndTick();
+    EXPECT_FALSE(host.Window.isVisible());
+    EXPECT_FALSE(overlay.isVisible());
+    WaitForPendingCapture(dispatcher);
+    EXPECT_TRUE(overlay.isVisible());
+    // Not brought back by the capture: that is the editor's closing.
+    EXPECT_FALSE(host.Window.isVisible());
+}
+
+TEST_F(Dispatch, HidingAnAlreadyHiddenMainWindowCapturesAtOnce) {
+    host.Mode = CaptureMode::FullScreen;
+    host.HideMainForm = true;
+    PressHotKeyAndTick();
+    EXPECT_FALSE(dispatcher.CapturePending());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 1);
+}
+
+TEST_F(Dispatch, PickModesHideTheMainWindowAndArmAtOnce) {
+    host.Mode = CaptureMode::AxtiveObject;
+    host.HideMainForm = true;
+    host.DelaySeconds = 3;
+    host.Window.show();
+    PressHotKeyAndTick();
+    EXPECT_FALSE(host.Window.isVisible());
+    EXPECT_TRUE(dispatcher.PickArmed);
+    EXPECT_TRUE(frame.isVisible());
+}
+
+} // namespace
+} // namespace zorvic::testing
