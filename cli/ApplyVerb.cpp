@@ -21,7 +21,7 @@ TBitmap LoadPicture(const std::string& path) {
 }
 
 std::string StepLabel(const OperationStep& step, std::size_t index, std::size_t count) {
-    return std::string(step.spec->name) + " (" + std::to_string(index + 1) + "/" +
+    return std::string(step.definition->name) + " (" + std::to_string(index + 1) + "/" +
            std::to_string(count) + ")";
 }
 
@@ -35,11 +35,11 @@ void RunApply(const ApplyCommand& command) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const OperationStep& step = steps[i];
         TProgress* report = nullptr;
-        if (step.spec->slow && progress.Enabled()) {
+        if (step.definition->slow && progress.Enabled()) {
             progress.Start(StepLabel(step, i, steps.size()));
             report = &progress;
         }
-        step.spec->apply(picture, step.values, report);
+        step.definition->apply(picture, step.values, report);
         progress.Clear();
     }
     const int format = *OutputFormatOf(command.output);

@@ -42,10 +42,10 @@ Exit status: 0 when OUT was written whole; 1 when a file cannot be read or writt
 
 void PrintHelp() {
     std::fputs(kUsageText, stdout);
-    for (const OperationSpec& spec : Operations()) {
-        std::printf("  %-18s %-11s %.*s\n", OperationUsage(spec).c_str(),
-                    OperationRange(spec).c_str(), static_cast<int>(spec.summary.size()),
-                    spec.summary.data());
+    for (const OperationDefinition& definition : Operations()) {
+        std::printf("  %-18s %-11s %.*s\n", OperationUsage(definition).c_str(),
+                    OperationRange(definition).c_str(), static_cast<int>(definition.summary.size()),
+                    definition.summary.data());
     }
     std::fputs(kExitText, stdout);
 }

@@ -90,51 +90,56 @@ void OneValueWithProgress(TBitmap& picture, Values v, TProgress* progress) {
 }
 
 const std::array kOperations = {
-    OperationSpec{"rotate90", "", 0, 0, 0, false, "quarter turn clockwise", Plain<RotateBitmap90>,
-                  1},
-    OperationSpec{"rotate180", "", 0, 0, 0, false, "half turn", Plain<RotateBitmap180>, 2},
-    OperationSpec{"rotate270", "", 0, 0, 0, false, "quarter turn counter-clockwise",
-                  Plain<RotateBitmap270>, 3},
-    OperationSpec{"rotate", "DEG", 1, -360, 360, true,
-                  "turn counter-clockwise by any angle onto a square", RotateAnyAngle},
-    OperationSpec{"flip-h", "", 0, 0, 0, false, "horizontal flip", Plain<FlipHorizontal>},
-    OperationSpec{"flip-v", "", 0, 0, 0, false, "vertical flip", Plain<FlipVertical>},
-    OperationSpec{"mirror-h", "", 0, 0, 0, false, "picture and its mirror image side by side",
-                  Plain<MirrorHorizontal>},
-    OperationSpec{"mirror-v", "", 0, 0, 0, false, "picture above its reflection",
-                  Plain<MirrorVertical>},
-    OperationSpec{"mirror-sym", "", 0, 0, 0, false, "symmetrical mirror", Plain<MirrorSymmetrical>},
-    OperationSpec{"translate", "DX,DY", 2, kAnyInteger, kMaxInteger, false,
-                  "move right and down, uncovering white",
-                  [](TBitmap& picture, Values v, TProgress*) { Translate(picture, v[0], v[1]); }},
-    OperationSpec{"invert", "", 0, 0, 0, false, "invert colours", Plain<InvertColors>},
-    OperationSpec{"two-colour", "", 0, 0, 0, false, "black and white", TwoColour},
-    OperationSpec{"grey", "", 0, 0, 0, false, "greyscale", Plain<Grayscale>},
-    OperationSpec{"exposure", "", 0, 0, 0, false, "exposure", WithProgress<Exposure>},
-    OperationSpec{"sculpture", "", 0, 0, 0, false, "sculpture", WithProgress<Sculpture>},
-    OperationSpec{"relief", "", 0, 0, 0, false, "relief", WithProgress<Relief>},
-    OperationSpec{"twist", "", 0, 0, 0, true, "swirl around the centre", Twist},
-    OperationSpec{"wave", "", 0, 0, 0, true, "wave",
-                  [](TBitmap& picture, Values, TProgress*) {
-                      Wave(picture, kWaveXDivisor, kWaveYDivisor, kWaveAmplitude);
-                  }},
-    OperationSpec{"far-view", "", 0, 0, 0, true, "perspective squeeze, 600 pixels wide", FarView},
-    OperationSpec{"blur", "", 0, 0, 0, false, "blur", Blur},
-    OperationSpec{"brightness", "N", 1, -255, 254, false, "brightness",
-                  OneValueWithProgress<AdjustBrightness>},
-    OperationSpec{"contrast", "N", 1, -255, 255, false, "contrast", OneValue<AdjustContrast>},
-    OperationSpec{"saturation", "N", 1, 0, 510, false, "saturation (256 leaves it)",
-                  OneValueWithProgress<AdjustSaturation>},
-    OperationSpec{"rgb", "R,G,B", 3, -128, 127, false, "add to red, green and blue",
-                  [](TBitmap& picture, Values v, TProgress* progress) {
-                      AdjustRGB(picture, v[0], v[1], v[2], progress);
-                  }},
-    OperationSpec{"sharpen", "N", 1, 0, 200, false, "sharpen", OneValue<Sharpen>},
-    OperationSpec{"noise", "N", 1, 0, 510, false, "black-and-white noise", OneValue<MonoNoise>},
-    OperationSpec{"colour-noise", "N", 1, 0, 510, false, "colour noise", OneValue<ColorNoise>},
-    OperationSpec{"splash", "N", 1, 0, 32, true, "splash", OneValue<Splash>},
-    OperationSpec{"mosaic", "N", 1, 0, 64, false, "mosaic of N x N blocks", OneValue<Mosaic>},
-    OperationSpec{"neon", "N", 1, -20, 20, false, "neon edges", OneValue<Neon>},
+    OperationDefinition{"rotate90", "", 0, 0, 0, false, "quarter turn clockwise",
+                        Plain<RotateBitmap90>, 1},
+    OperationDefinition{"rotate180", "", 0, 0, 0, false, "half turn", Plain<RotateBitmap180>, 2},
+    OperationDefinition{"rotate270", "", 0, 0, 0, false, "quarter turn counter-clockwise",
+                        Plain<RotateBitmap270>, 3},
+    OperationDefinition{"rotate", "DEG", 1, -360, 360, true,
+                        "turn counter-clockwise by any angle onto a square", RotateAnyAngle},
+    OperationDefinition{"flip-h", "", 0, 0, 0, false, "horizontal flip", Plain<FlipHorizontal>},
+    OperationDefinition{"flip-v", "", 0, 0, 0, false, "vertical flip", Plain<FlipVertical>},
+    OperationDefinition{"mirror-h", "", 0, 0, 0, false, "picture and its mirror image side by side",
+                        Plain<MirrorHorizontal>},
+    OperationDefinition{"mirror-v", "", 0, 0, 0, false, "picture above its reflection",
+                        Plain<MirrorVertical>},
+    OperationDefinition{"mirror-sym", "", 0, 0, 0, false, "symmetrical mirror",
+                        Plain<MirrorSymmetrical>},
+    OperationDefinition{
+        "translate", "DX,DY", 2, kAnyInteger, kMaxInteger, false,
+        "move right and down, uncovering white",
+        [](TBitmap& picture, Values v, TProgress*) { Translate(picture, v[0], v[1]); }},
+    OperationDefinition{"invert", "", 0, 0, 0, false, "invert colours", Plain<InvertColors>},
+    OperationDefinition{"two-colour", "", 0, 0, 0, false, "black and white", TwoColour},
+    OperationDefinition{"grey", "", 0, 0, 0, false, "greyscale", Plain<Grayscale>},
+    OperationDefinition{"exposure", "", 0, 0, 0, false, "exposure", WithProgress<Exposure>},
+    OperationDefinition{"sculpture", "", 0, 0, 0, false, "sculpture", WithProgress<Sculpture>},
+    OperationDefinition{"relief", "", 0, 0, 0, false, "relief", WithProgress<Relief>},
+    OperationDefinition{"twist", "", 0, 0, 0, true, "swirl around the centre", Twist},
+    OperationDefinition{"wave", "", 0, 0, 0, true, "wave",
+                        [](TBitmap& picture, Values, TProgress*) {
+                            Wave(picture, kWaveXDivisor, kWaveYDivisor, kWaveAmplitude);
+                        }},
+    OperationDefinition{"far-view", "", 0, 0, 0, true, "perspective squeeze, 600 pixels wide",
+                        FarView},
+    OperationDefinition{"blur", "", 0, 0, 0, false, "blur", Blur},
+    OperationDefinition{"brightness", "N", 1, -255, 254, false, "brightness",
+                        OneValueWithProgress<AdjustBrightness>},
+    OperationDefinition{"contrast", "N", 1, -255, 255, false, "contrast", OneValue<AdjustContrast>},
+    OperationDefinition{"saturation", "N", 1, 0, 510, false, "saturation (256 leaves it)",
+                        OneValueWithProgress<AdjustSaturation>},
+    OperationDefinition{"rgb", "R,G,B", 3, -128, 127, false, "add to red, green and blue",
+                        [](TBitmap& picture, Values v, TProgress* progress) {
+                            AdjustRGB(picture, v[0], v[1], v[2], progress);
+                        }},
+    OperationDefinition{"sharpen", "N", 1, 0, 200, false, "sharpen", OneValue<Sharpen>},
+    OperationDefinition{"noise", "N", 1, 0, 510, false, "black-and-white noise",
+                        OneValue<MonoNoise>},
+    OperationDefinition{"colour-noise", "N", 1, 0, 510, false, "colour noise",
+                        OneValue<ColorNoise>},
+    OperationDefinition{"splash", "N", 1, 0, 32, true, "splash", OneValue<Splash>},
+    OperationDefinition{"mosaic", "N", 1, 0, 64, false, "mosaic of N x N blocks", OneValue<Mosaic>},
+    OperationDefinition{"neon", "N", 1, -20, 20, false, "neon edges", OneValue<Neon>},
 };
 
 std::vector<std::string_view> SplitValues(std::string_view text) {
@@ -149,50 +154,51 @@ std::vector<std::string_view> SplitValues(std::string_view text) {
 
 } // namespace
 
-std::string OperationUsage(const OperationSpec& spec) {
-    std::string usage(spec.name);
-    if (spec.valueCount > 0) usage.append("=").append(spec.valueSyntax);
+std::string OperationUsage(const OperationDefinition& definition) {
+    std::string usage(definition.name);
+    if (definition.valueCount > 0) usage.append("=").append(definition.valueSyntax);
     return usage;
 }
 
-std::string OperationRange(const OperationSpec& spec) {
-    if (spec.valueCount == 0) return "";
-    if (spec.minValue == kAnyInteger) return "any";
-    return std::to_string(spec.minValue) + ".." + std::to_string(spec.maxValue);
+std::string OperationRange(const OperationDefinition& definition) {
+    if (definition.valueCount == 0) return "";
+    if (definition.minValue == kAnyInteger) return "any";
+    return std::to_string(definition.minValue) + ".." + std::to_string(definition.maxValue);
 }
 
-std::span<const OperationSpec> Operations() {
+std::span<const OperationDefinition> Operations() {
     return kOperations;
 }
 
-const OperationSpec* FindOperation(std::string_view name) {
-    const auto found = std::find_if(kOperations.begin(), kOperations.end(),
-                                    [&](const OperationSpec& spec) { return spec.name == name; });
+const OperationDefinition* FindOperation(std::string_view name) {
+    const auto found = std::find_if(
+        kOperations.begin(), kOperations.end(),
+        [&](const OperationDefinition& definition) { return definition.name == name; });
     return found == kOperations.end() ? nullptr : &*found;
 }
 
 OperationStep ParseOperation(std::string_view text) {
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
-    const OperationSpec* spec = FindOperation(name);
-    if (!spec)
+    const OperationDefinition* definition = FindOperation(name);
+    if (!definition)
         throw EUsageError("unknown operation '" + std::string(name) +
                           "'; run zorvic-cli --help for the list");
-    OperationStep step{spec, {}};
+    OperationStep step{definition, {}};
     if (equals == std::string_view::npos) {
-        if (spec->valueCount > 0)
-            throw EUsageError(std::string(name) + " needs " + OperationUsage(*spec));
+        if (definition->valueCount > 0)
+            throw EUsageError(std::string(name) + " needs " + OperationUsage(*definition));
         return step;
     }
-    if (spec->valueCount == 0) throw EUsageError(std::string(name) + " takes no value");
+    if (definition->valueCount == 0) throw EUsageError(std::string(name) + " takes no value");
     const std::vector<std::string_view> parts = SplitValues(text.substr(equals + 1));
-    if (static_cast<int>(parts.size()) != spec->valueCount)
-        throw EUsageError(std::string(name) + " takes " + std::to_string(spec->valueCount) +
-                          (spec->valueCount == 1 ? " value" : " values") + " (" +
-                          OperationUsage(*spec) + "), got " + std::to_string(parts.size()));
+    if (static_cast<int>(parts.size()) != definition->valueCount)
+        throw EUsageError(std::string(name) + " takes " + std::to_string(definition->valueCount) +
+                          (definition->valueCount == 1 ? " value" : " values") + " (" +
+                          OperationUsage(*definition) + "), got " + std::to_string(parts.size()));
     for (std::string_view part : parts)
         step.values.push_back(
-            static_cast<int>(ParseInteger(part, spec->minValue, spec->maxValue, name)));
+            static_cast<int>(ParseInteger(part, definition->minValue, definition->maxValue, name)));
     return step;
 }
 

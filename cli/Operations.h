@@ -11,7 +11,7 @@ namespace zorvic {
 
 // One editor command that `apply` can run on a 24-bit picture. Every value of an operation
 // shares one range: the range of the slider or spin box the editor reads it from.
-struct OperationSpec {
+struct OperationDefinition {
     std::string_view name;
     std::string_view valueSyntax; // empty for a command without values
     int valueCount;
@@ -26,16 +26,16 @@ struct OperationSpec {
     int quarterTurns = 0;
 };
 
-std::span<const OperationSpec> Operations();
-const OperationSpec* FindOperation(std::string_view name);
+std::span<const OperationDefinition> Operations();
+const OperationDefinition* FindOperation(std::string_view name);
 
 // "NAME" or "NAME=SYNTAX", and the values' range as "MIN..MAX", "any" or "".
-std::string OperationUsage(const OperationSpec& spec);
-std::string OperationRange(const OperationSpec& spec);
+std::string OperationUsage(const OperationDefinition& definition);
+std::string OperationRange(const OperationDefinition& definition);
 
-// An operation as written on the command line, its values checked against its spec.
+// An operation as written on the command line, its values checked against its definition.
 struct OperationStep {
-    const OperationSpec* spec;
+    const OperationDefinition* definition;
     std::vector<int> values;
 };
 

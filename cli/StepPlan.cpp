@@ -4,9 +4,9 @@ namespace zorvic {
 
 namespace {
 
-const OperationSpec* TurnBy(int quarterTurns) {
-    for (const OperationSpec& spec : Operations())
-        if (spec.quarterTurns == quarterTurns) return &spec;
+const OperationDefinition* TurnBy(int quarterTurns) {
+    for (const OperationDefinition& definition : Operations())
+        if (definition.quarterTurns == quarterTurns) return &definition;
     return nullptr;
 }
 
@@ -16,13 +16,13 @@ std::vector<OperationStep> PlanSteps(const std::vector<OperationStep>& requested
     std::vector<OperationStep> planned;
     int pendingTurns = 0;
     const auto flushTurns = [&] {
-        if (const OperationSpec* turn = pendingTurns % 4 ? TurnBy(pendingTurns % 4) : nullptr)
+        if (const OperationDefinition* turn = pendingTurns % 4 ? TurnBy(pendingTurns % 4) : nullptr)
             planned.push_back({turn, {}});
         pendingTurns = 0;
     };
     for (const OperationStep& step : requested) {
-        if (step.spec->quarterTurns) {
-            pendingTurns += step.spec->quarterTurns;
+        if (step.definition->quarterTurns) {
+            pendingTurns += step.definition->quarterTurns;
             continue;
         }
         flushTurns();
