@@ -47,12 +47,31 @@ protected:
         return {attributes.x, attributes.y, attributes.width, attributes.height};
     }
 
+    // Test windows stay where they are put, out of the window manager's hands.
+    Window Unmanaged(Window window) {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        XChangeWindowAttributes(display.get(), window, CWOverrideRedirect, &attributes);
+        return window;
+    }
+
     DisplayPtr display = Open(*CaptureServer);
 };
 
 TEST_F(X11Capture, OverlayDragHandsTheFrozenScreenAndBothCornersToTheEditor) {
-    MapAndWait(display.get(), CreatePatternWindow(display.get(), DefaultRootWindow(display.get()),
-                                                  {100, 100, 900, 700}));
+    MapAndWait(display.get(),
+               Unmanaged(CreatePatternWindow(display.get(), DefaultRootWindow(display.get()),
+                                             {100, 100, 900, 700})));
+    // The editor, a managed window, must come up in front of the overlay.
+    QWidget editorWindow;
+    editorWindow.setGeometry(1200, 300, 300, 200);
+    editorWindow.setPalette(QPalette(Qt::red));
+    editorWindow.setAutoFillBackground(true);
+    bool editorInFront = false;
+    editor.WhileModal = [&] {
+        editorWindow.show();
+        editorInFront = PumpUntil([&] { return GrabNow().GetPixel(1350, 400) == clRed; });
+    };
     const TBitmap before = GrabNow();
     PressHotKeyAndTick();
     ASSERT_TRUE(PumpUntil([&] { return overlay.isVisible() && ServerGeometry(overlay).width(); }));
@@ -72,11 +91,13 @@ TEST_F(X11Capture, OverlayDragHandsTheFrozenScreenAndBothCornersToTheEditor) {
     EXPECT_EQ(editor.SelStart, (TPoint{500, 400}));
     EXPECT_EQ(editor.SelEnd, (TPoint{300, 250}));
     EXPECT_TRUE(IsScreenPart(editor.Received, before, {0, 0, 1920, 1080}));
+    EXPECT_TRUE(editorInFront);
 }
 
 TEST_F(X11Capture, FixedRegionFrameShowsABlueRingAndCapturesItsHole) {
-    MapAndWait(display.get(), CreatePatternWindow(display.get(), DefaultRootWindow(display.get()),
-                                                  {600, 200, 1500, 900}));
+    MapAndWait(display.get(),
+               Unmanaged(CreatePatternWindow(display.get(), DefaultRootWindow(display.get()),
+                                             {600, 200, 1500, 900})));
     const TBitmap before = GrabNow();
     MovePointer({1000, 500});
     host.Mode = CaptureMode::FixRegion;
@@ -99,7 +120,8 @@ TEST_F(X11Capture, FixedRegionFrameShowsABlueRingAndCapturesItsHole) {
 
 TEST_F(X11Capture, ControlPickHugsTheChildWindowUnderThePointer) {
     const Window root = DefaultRootWindow(display.get());
-    const Window parent = CreatePlainWindow(display.get(), root, {100, 100, 900, 700}, 0x203040);
+    const Window parent =
+        Unmanaged(CreatePlainWindow(display.get(), root, {100, 100, 900, 700}, 0x203040));
     const Window child = CreatePatternWindow(display.get(), parent, {50, 40, 250, 100});
     XMapWindow(display.get(), child);
     MapAndWait(display.get(), parent);

@@ -20,7 +20,9 @@ int main(int argc, char** argv) {
         // Listing the tests needs no server.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     } else {
-        server = std::make_unique<zorvic::testing::PrivateDisplay>();
+        // A window manager, so that the editor is stacked as a managed window really is.
+        server = std::make_unique<zorvic::testing::PrivateDisplay>(
+            zorvic::testing::PrivateDisplay::Options{.WindowManager = true});
         zorvic::testing::CaptureServer = server.get();
         setenv("DISPLAY", server->Name().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
