@@ -8,6 +8,7 @@
 #include "X11TestTools.h"
 
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace zorvic::testing {
 
@@ -92,6 +93,17 @@ TEST_F(X11Capture, OverlayDragHandsTheFrozenScreenAndBothCornersToTheEditor) {
     EXPECT_EQ(editor.SelEnd, (TPoint{300, 250}));
     EXPECT_TRUE(IsScreenPart(editor.Received, before, {0, 0, 1920, 1080}));
     EXPECT_TRUE(editorInFront);
+}
+
+TEST_F(X11Capture, EscapeOnTheKeyboardCancelsTheOverlay) {
+    PressHotKeyAndTick();
+    ASSERT_TRUE(PumpUntil([&] { return overlay.isVisible() && ServerGeometry(overlay).width(); }));
+    const KeyCode escape = XKeysymToKeycode(display.get(), XK_Escape);
+    XTestFakeKeyEvent(display.get(), escape, True, CurrentTime);
+    XTestFakeKeyEvent(display.get(), escape, False, CurrentTime);
+    XSync(display.get(), False);
+    EXPECT_TRUE(PumpUntil([&] { return !overlay.isVisible(); }));
+    EXPECT_EQ(log, (CallLog{"DisableHotKeyHook", "StopTimer1", "CaptureCancelled"}));
 }
 
 TEST_F(X11Capture, FixedRegionFrameShowsABlueRingAndCapturesItsHole) {
