@@ -131,7 +131,7 @@ void TCaptureDispatcher::PickStep(CaptureMode mode) {
     if (control)
         frame_.ShowControlFrame(platform_);
     else
-        frame_.ShowFixedFrame(host_.FixedWidth(), host_.FixedHeight(), platform_);
+        frame_.ShowFixedFrame(host_.FixedRegionWidth(), host_.FixedRegionHeight(), platform_);
     // Kept above everything, without taking the keyboard from the window being picked.
     frame_.raise();
     if (!hooks_.GetMouseDown()) return;
@@ -144,8 +144,8 @@ void TCaptureDispatcher::PickStep(CaptureMode mode) {
     if (control)
         CropControl(capture_, result, platform_);
     else
-        CropFixedRegion(capture_, result, {frame_.x(), frame_.y()}, host_.FixedWidth(),
-                        host_.FixedHeight(), platform_);
+        CropFixedRegion(capture_, result, {frame_.x(), frame_.y()}, host_.FixedRegionWidth(),
+                        host_.FixedRegionHeight(), platform_);
     editor_.LoadPicture(result);
     editor_.Show();
     hooks_.SetMouseDown(false);

@@ -17,9 +17,9 @@ public:
     virtual std::optional<CaptureMode> CheckedMode() const = 0;
     // Menu item `IncludeCursor` checked.
     virtual bool IncludeCursorChecked() const = 0;
-    // The fixed-region size as last confirmed on the General page.
-    virtual int FixedWidth() const = 0;
-    virtual int FixedHeight() const = 0;
+    // FixedWidth and FixedHeight: the fixed-region size as last confirmed on the General page.
+    virtual int FixedRegionWidth() const = 0;
+    virtual int FixedRegionHeight() const = 0;
     // "捕捉图像前的延迟时间(秒)：" checked: its seconds; nothing when unchecked.
     virtual std::optional<int> CaptureDelaySeconds() const = 0;
     // "捕捉图像时，自动隐藏主窗口" checked.

@@ -22,8 +22,8 @@ public:
     std::optional<CaptureMode> Mode = CaptureMode::FullScreen;
     std::optional<CaptureMode> CheckedMode() const override { return Mode; }
     bool IncludeCursorChecked() const override { return true; }
-    int FixedWidth() const override { return 600; }
-    int FixedHeight() const override { return 400; }
+    int FixedRegionWidth() const override { return 600; }
+    int FixedRegionHeight() const override { return 400; }
     std::optional<int> CaptureDelaySeconds() const override { return std::nullopt; }
     bool HideMainFormChecked() const override { return false; }
     QWidget* MainWindow() override { return nullptr; }

@@ -29,8 +29,8 @@ public:
 
     std::optional<CaptureMode> CheckedMode() const override { return Mode; }
     bool IncludeCursorChecked() const override { return IncludeCursor; }
-    int FixedWidth() const override { return Width; }
-    int FixedHeight() const override { return Height; }
+    int FixedRegionWidth() const override { return Width; }
+    int FixedRegionHeight() const override { return Height; }
     std::optional<int> CaptureDelaySeconds() const override { return DelaySeconds; }
     bool HideMainFormChecked() const override { return HideMainForm; }
     QWidget* MainWindow() override { return &Window; }
