@@ -25,8 +25,6 @@ public:
     void ShowFrozen(const TBitmap& capture, const QRect& screen);
 
     const TBitmap& Picture() const { return picture_; }
-    TPoint SelStart() const { return band_.SelStart; }
-    TPoint SelEnd() const { return selEnd_; }
 
     // Components.
     QWidget* Pict = nullptr;
