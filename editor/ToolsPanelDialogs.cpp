@@ -1,0 +1,85 @@
+// The colour and font dialogs behind the palette's swatches and "文字属性".
+#include "ColorSwatch.h"
+#include "ToolsPanel.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace zorvic {
+
+namespace {
+
+// Font heights are pixels at 96 dots per inch, as the canvas takes them; the dialog shows points.
+constexpr double kPointsPerPixel = 72.0 / 96.0;
+
+QFont ToQFont(const TFont& font) {
+    QFont qfont(QString::fromStdString(font.Name));
+    qfont.setPointSizeF(std::abs(font.Height) * kPointsPerPixel);
+    qfont.setBold(font.Bold);
+    qfont.setItalic(font.Italic);
+    qfont.setUnderline(font.Underline);
+    qfont.setStrikeOut(font.StrikeOut);
+    return qfont;
+}
+
+TFont FromQFont(const QFont& qfont, TColor color) {
+    TFont font;
+    font.Name = qfont.family().toStdString();
+    font.Height = -static_cast<int>(std::lround(qfont.pointSizeF() / kPointsPerPixel));
+    font.Bold = qfont.bold();
+    font.Italic = qfont.italic();
+    font.Underline = qfont.underline();
+    font.StrikeOut = qfont.strikeOut();
+    font.Color = color;
+    return font;
+}
+
+void ShowColorOn(QPushButton* button, TColor color) {
+    button->setStyleSheet(QStringLiteral("background-color: %1").arg(ToQColor(color).name()));
+}
+
+} // namespace
+
+std::optional<TColor> RunColorDialog(QWidget* parent, TColor preset) {
+    const QColor chosen = QColorDialog::getColor(ToQColor(preset), parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return FromQColor(chosen);
+}
+
+std::optional<TFont> RunFontDialog(QWidget* parent, const TFont& preset) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("文字属性"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* fonts = new QFontDialog(ToQFont(preset), &dialog);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts->setWindowFlags(Qt::Widget);
+    layout->addWidget(fonts);
+
+    // Qt's font dialog has no colour of its own: a colour button beside it keeps face, style and
+    // colour one choice that OK confirms and Cancel drops as a whole.
+    TColor color = preset.Color;
+    auto* colorButton = new QPushButton(QStringLiteral("颜色"), &dialog);
+    ShowColorOn(colorButton, color);
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        if (const std::optional<TColor> chosen = RunColorDialog(&dialog, color)) {
+            color = *chosen;
+            ShowColorOn(colorButton, color);
+        }
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->addButton(colorButton, QDialogButtonBox::ActionRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return FromQFont(fonts->currentFont(), color);
+}
+
+} // namespace zorvic

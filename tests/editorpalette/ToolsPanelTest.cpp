@@ -1,0 +1,221 @@
+#include "ToolsPanel.h"
+#include "ColorSwatch.h"
+#include "TBitmap.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+
+namespace zorvic::testing {
+namespace {
+
+// A panel drawing on a picture of its own, with dialogs that answer from a queue and record the
+// preset they were opened with.
+class ToolsPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        panel.SetCanvasProvider([this]() -> TCanvas& { return picture.Canvas(); });
+        panel.SetColorChooser([this](QWidget*, TColor preset) {
+            colorPresets.push_back(preset);
+            const std::optional<TColor> answer = colorAnswers.front();
+            colorAnswers.pop_front();
+            return answer;
+        });
+        panel.SetFontChooser([this](QWidget*, const TFont& preset) {
+            fontPresets.push_back(preset);
+            return fontAnswer;
+        });
+    }
+
+    TCanvas& Canvas() { return picture.Canvas(); }
+    QWidget* Page() const { return panel.AttributeToolbox->currentWidget(); }
+
+    TBitmap picture{8, 8};
+    TToolsPanel panel;
+    std::deque<std::optional<TColor>> colorAnswers;
+    std::vector<TColor> colorPresets;
+    std::optional<TFont> fontAnswer;
+    std::vector<TFont> fontPresets;
+};
+
+TEST_F(ToolsPanelTest, StartsWithTheGivenDefaults) {
+    EXPECT_EQ(panel.width(), 129);
+    EXPECT_EQ(panel.ForeGroundColor->Color(), clBlack);
+    EXPECT_EQ(panel.BackGroundColor->Color(), clWhite);
+    EXPECT_EQ(panel.ForeGroundColor->geometry(), QRect(31, 9, 35, 35));
+    EXPECT_EQ(panel.CurrentTool(), TTool::None);
+    EXPECT_EQ(panel.ShapeKind, 0);
+    EXPECT_EQ(Page(), panel.sTabLineAndSoOn);
+    EXPECT_EQ(panel.sTabSprayGun->windowTitle(), QStringLiteral("喷枪属性 "));
+
+    const std::tuple<QSpinBox*, int, int, int> numbers[] = {
+        {panel.Radius, 1, 500, 10},
+        {panel.MagnificationEdit, 2, 50, 2},
+        {panel.RadiusEdit, 10, 100, 30},
+        {panel.PenSize, 0, 100, 1},
+        {panel.ArbitraryDegreesText, -360, 360, 90},
+    };
+    for (const auto& [box, minimum, maximum, value] : numbers) {
+        EXPECT_EQ(box->minimum(), minimum);
+        EXPECT_EQ(box->maximum(), maximum);
+        EXPECT_EQ(box->value(), value);
+    }
+    EXPECT_EQ(panel.ArbitraryDegreesText->lineEdit()->text(), QStringLiteral("90"));
+    EXPECT_EQ(panel.TransverseEdit->lineEdit()->text(), QStringLiteral("10"));
+    EXPECT_EQ(panel.LongitudinalAxisEdit->lineEdit()->text(), QStringLiteral("10"));
+    EXPECT_EQ(panel.MagnifierShape(), 0);
+    EXPECT_TRUE(panel.UseBorder->isChecked());
+    EXPECT_TRUE(panel.UseCursor->isChecked());
+    EXPECT_TRUE(panel.PenButtons[0]->isChecked());
+    EXPECT_TRUE(panel.BrushButtons[0]->isChecked());
+    EXPECT_EQ(panel.TextEdit->text(), QStringLiteral("请输入您想要的文字"));
+    EXPECT_EQ(panel.ActualSizeBtn->text(), QStringLiteral("实际大小"));
+}
+
+TEST_F(ToolsPanelTest, EachToolButtonShowsItsPageAndShapeKind) {
+    struct Case {
+        QToolButton* button;
+        TTool tool;
+        QWidget* page;
+        int shapeKind;
+    };
+    const Case cases[] = {
+        {panel.SprayGunBtn, TTool::SprayGun, panel.sTabSprayGun, 0},
+        {panel.RectangularBtn, TTool::Rectangle, panel.sTabLineAndSoOn, 1},
+        {panel.MagnifyingGlassBtn, TTool::MagnifyingGlass, panel.sTabMagnifyingGlass, 1},
+        {panel.OvalBtn, TTool::Oval, panel.sTabLineAndSoOn, 2},
+        {panel.ImageScalingBtn, TTool::ImageScaling, panel.sTabImageScaling, 2},
+        {panel.RoundedRectangularBtn, TTool::RoundedRectangle, panel.sTabLineAndSoOn, 3},
+        {panel.FreeTransformBtn, TTool::FreeTransform, panel.sTabArbitraryDegrees, 3},
+        {panel.TranslationBtn, TTool::Translation, panel.sTabTranslation, 3},
+        {panel.TextToolBtn, TTool::TextTool, panel.sTabTextTool, 3},
+        {panel.StrawBtn, TTool::Straw, panel.sTabTextTool, 3},
+        {panel.HandleBtn, TTool::Handle, panel.sTabTextTool, 3},
+        {panel.LineBtn, TTool::Line, panel.sTabLineAndSoOn, 0},
+    };
+    for (const Case& c : cases) {
+        c.button->click();
+        EXPECT_EQ(panel.CurrentTool(), c.tool) << c.button->toolTip().toStdString();
+        EXPECT_EQ(Page(), c.page) << c.button->toolTip().toStdString();
+        EXPECT_EQ(panel.ShapeKind, c.shapeKind) << c.button->toolTip().toStdString();
+        const QList<QToolButton*> tools = panel.sPanelTools->findChildren<QToolButton*>();
+        const auto down = std::count_if(tools.begin(), tools.end(),
+                                        [](QToolButton* b) { return b->isChecked(); });
+        EXPECT_EQ(down, 1) << c.button->toolTip().toStdString();
+    }
+}
+
+TEST_F(ToolsPanelTest, ClickingTheDownToolRaisesItAndStillRunsItsHandler) {
+    panel.RectangularBtn->click();
+    panel.TextToolBtn->click();
+    panel.RectangularBtn->click();
+    panel.RectangularBtn->click();
+    EXPECT_EQ(panel.CurrentTool(), TTool::None);
+    EXPECT_FALSE(panel.RectangularBtn->isChecked());
+    EXPECT_EQ(panel.ShapeKind, 1);
+    EXPECT_EQ(Page(), panel.sTabLineAndSoOn);
+}
+
+TEST_F(ToolsPanelTest, BlurIsAPushButtonOutsideTheGroup) {
+    int blurs = 0;
+    QObject::connect(&panel, &TToolsPanel::FuzzyClicked, [&] { ++blurs; });
+    panel.OvalBtn->click();
+    panel.FuzzyBtn->click();
+    EXPECT_EQ(blurs, 1);
+    EXPECT_FALSE(panel.FuzzyBtn->isChecked());
+    EXPECT_EQ(panel.CurrentTool(), TTool::Oval);
+}
+
+TEST_F(ToolsPanelTest, PenAndBrushButtonsSetTheCanvasStyleCodes) {
+    for (int code = 5; code >= 0; --code) {
+        panel.PenButtons[code]->click();
+        EXPECT_EQ(static_cast<int>(Canvas().Pen.Style), code);
+    }
+    for (int code = 7; code >= 0; --code) {
+        panel.BrushButtons[code]->click();
+        EXPECT_EQ(static_cast<int>(Canvas().Brush.Style), code);
+    }
+    panel.PenButtons[3]->click();
+    panel.PenButtons[3]->click();
+    EXPECT_TRUE(panel.PenButtons[3]->isChecked()) << "one pen button is always down";
+    EXPECT_FALSE(panel.PenButtons[0]->isChecked());
+}
+
+TEST_F(ToolsPanelTest, ColourDialogSetsSwatchAndCanvasAndRemembersItsLastColour) {
+    colorAnswers = {clRed, std::nullopt, clBlue};
+    panel.BackGroundColorMouseDown();
+    EXPECT_EQ(panel.BackGroundColor->Color(), clRed);
+    EXPECT_EQ(Canvas().Brush.Color, clRed);
+
+    panel.ForeGroundColorMouseDown(); // cancelled
+    EXPECT_EQ(panel.ForeGroundColor->Color(), clBlack);
+    EXPECT_EQ(Canvas().Pen.Color, clBlack);
+
+    panel.ForeGroundColorMouseDown();
+    EXPECT_EQ(panel.ForeGroundColor->Color(), clBlue);
+    EXPECT_EQ(Canvas().Pen.Color, clBlue);
+    EXPECT_EQ(colorPresets, (std::vector<TColor>{clBlack, clRed, clRed}));
+}
+
+TEST_F(ToolsPanelTest, ExchangeSwapsTheSwatchesButNotTheCanvasColours) {
+    colorAnswers = {clYellow};
+    panel.ForeGroundColorMouseDown();
+    panel.ExchangeColorBtn->click();
+    EXPECT_EQ(panel.ForeGroundColor->Color(), clWhite);
+    EXPECT_EQ(panel.BackGroundColor->Color(), clYellow);
+    EXPECT_EQ(Canvas().Pen.Color, clYellow);
+    EXPECT_EQ(Canvas().Brush.Color, clWhite);
+}
+
+TEST_F(ToolsPanelTest, FontDialogStartsAtTahomaAndAppliesOnlyWhenConfirmed) {
+    TFont chosen;
+    chosen.Name = "DejaVu Sans";
+    chosen.Height = -16;
+    chosen.Bold = true;
+    chosen.Color = clGreen;
+    fontAnswer = chosen;
+    panel.TextPropertiesBtn->click();
+    EXPECT_EQ(Canvas().Font.Name, "DejaVu Sans");
+    EXPECT_EQ(Canvas().Font.Height, -16);
+    EXPECT_TRUE(Canvas().Font.Bold);
+    EXPECT_EQ(Canvas().Font.Color, clGreen);
+
+    fontAnswer.reset();
+    panel.TextPropertiesBtnClick();
+    EXPECT_EQ(Canvas().Font.Name, "DejaVu Sans");
+
+    ASSERT_EQ(fontPresets.size(), 2u);
+    EXPECT_EQ(fontPresets[0].Name, "Tahoma");
+    EXPECT_EQ(fontPresets[0].Height, -11);
+    EXPECT_FALSE(fontPresets[0].Bold);
+    EXPECT_EQ(fontPresets[0].Color, clWindowText);
+    EXPECT_EQ(fontPresets[1].Name, "DejaVu Sans");
+}
+
+TEST_F(ToolsPanelTest, TextBoxEmptiesOnEveryFocus) {
+    panel.show();
+    panel.TextToolBtn->click();
+    panel.activateWindow();
+    QApplication::setActiveWindow(&panel);
+    for (const char* typed : {"请输入您想要的文字", "截图说明"}) {
+        panel.TextEdit->setText(QString::fromUtf8(typed));
+        panel.TextPropertiesBtn->setFocus();
+        panel.TextEdit->setFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(panel.TextEdit->text().isEmpty()) << typed;
+    }
+}
+
+} // namespace
+} // namespace zorvic::testing

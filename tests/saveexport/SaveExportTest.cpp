@@ -1,0 +1,190 @@
+#include "SaveExport.h"
+#include "Sandbox.h"
+
+#include "Errors.h"
+#include "MessageBoxes.h"
+#include "RegEdit.h"
+#include "SaveNames.h"
+#include "Wallpaper.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace zorvic::testing {
+namespace {
+
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+
+TBitmap Pattern() {
+    TBitmap picture(47, 33);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            picture.SetPixel(x, y, MakeColor(x * 5, y * 7, (x + y) * 3));
+    return picture;
+}
+
+// ImageMagick's view of a file: "<format> <width>x<height>".
+std::string Identify(const std::string& path) {
+    const std::string command = "identify -format '%m %wx%h' '" + path + "' 2>/dev/null";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    char buffer[256] = {};
+    const std::size_t length = std::fread(buffer, 1, sizeof buffer - 1, pipe);
+    pclose(pipe);
+    return std::string(buffer, length);
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string DesktopValue(const char* name) {
+    std::string value = "<unset>";
+    ReadRegValue(TRegRoot::HKEY_CURRENT_USER, kDesktopKey, name, kRegString, value, false);
+    return value;
+}
+
+class SaveExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SaveCounter = 1;
+        folder =
+            SandboxRoot() + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(folder);
+        SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
+        settings.SaveDirectory = folder;
+    }
+    void TearDown() override {
+        SetMessageBoxHandler({});
+        SetSaveFileChooser({});
+        std::filesystem::remove_all(folder);
+    }
+
+    // The save dialog answers with `answer` and records what it was opened with.
+    void DialogAnswers(std::optional<std::string> answer) {
+        SetSaveFileChooser([this, answer](QWidget*, const TSaveFileRequest& request) {
+            requests.push_back(request);
+            return answer;
+        });
+    }
+
+    std::string folder;
+    TSaveSettings settings;
+    std::vector<std::string> messages;
+    std::vector<TSaveFileRequest> requests;
+};
+
+TEST_F(SaveExportTest, SaveWritesEveryFormatAndConfirms) {
+    const std::pair<int, std::string> formats[] = {
+        {0, "BMP 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"}};
+    for (const auto& [format, identified] : formats) {
+        settings.FormatIndex = format;
+        const std::string path = SavePictureAutomatically(Pattern(), settings);
+        EXPECT_EQ(Identify(path), identified) << path;
+    }
+    EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/截图4.tif"));
+}
+
+TEST_F(SaveExportTest, FailedSaveReportsThePathAndClaimsNothing) {
+    settings.SaveDirectory = folder + "/gone";
+    try {
+        SavePictureAutomatically(Pattern(), settings);
+        FAIL() << "no error";
+    } catch (const EFileError& error) {
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("Cannot create file \"" + folder + "/gone/截图1.jpg\". ", 0),
+                  0u)
+            << error.what();
+    }
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(SaveCounter, 2);
+}
+
+TEST_F(SaveExportTest, SaveAsAppendsTheFormatsExtensionAndRemembersTheName) {
+    DialogAnswers(folder + "/photo.png");
+    settings.FormatIndex = 1;
+    EXPECT_EQ(SavePictureAs(Pattern(), settings, nullptr), folder + "/photo.png.jpg");
+    EXPECT_EQ(Identify(folder + "/photo.png.jpg"), "JPEG 47x33");
+    SavePictureAs(Pattern(), settings, nullptr);
+
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Title, QStringLiteral("图像另存为"));
+    EXPECT_EQ(requests[0].InitialName, QStringLiteral("jietu"));
+    EXPECT_EQ(requests[0].Filter, QStringLiteral("Bitmaps (*.bmp);;JPEG Image File (*.jpg);;"
+                                                 "GIF Image (*.gif);;Tiff (*.tif)"));
+    EXPECT_EQ(requests[1].InitialName, QString::fromStdString(folder + "/photo.png"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(SaveCounter, 1);
+}
+
+TEST_F(SaveExportTest, CancelledSaveAsWritesNothing) {
+    DialogAnswers(std::nullopt);
+    EXPECT_FALSE(SavePictureAs(Pattern(), settings, nullptr));
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST_F(SaveExportTest, FailedSaveAsLeavesTheExistingFileIntact) {
+    // A format outside the list has no extension, so the path is the existing file itself.
+    const std::string existing = folder + "/keep";
+    std::ofstream(existing) << "earlier capture";
+    DialogAnswers(existing);
+    settings.FormatIndex = 7;
+    EXPECT_THROW(SavePictureAs(Pattern(), settings, nullptr), EZorvicError);
+    EXPECT_EQ(Contents(existing), "earlier capture");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+TEST_F(SaveExportTest, CopyPutsThePictureOnTheClipboardAndConfirms) {
+    TestDesktop().ClipboardImage.reset();
+    CopyPictureToClipboard(Pattern());
+    ASSERT_TRUE(TestDesktop().ClipboardImage);
+    EXPECT_EQ(TestDesktop().ClipboardImage->Width(), 47);
+    EXPECT_EQ(TestDesktop().ClipboardImage->GetPixel(10, 20), Pattern().GetPixel(10, 20));
+    EXPECT_EQ(messages, std::vector<std::string>{"已成功复制到剪贴板！"});
+}
+
+TEST_F(SaveExportTest, WallpaperIsWrittenRecordedAndShown) {
+    settings.NameTemplate = "壁纸";
+    std::filesystem::remove_all(WallpaperDirectory());
+    const std::string path = SetPictureAsWallpaper(Pattern(), settings);
+    EXPECT_EQ(path, WallpaperDirectory() + "/壁纸.bmp");
+    EXPECT_EQ(Identify(path), "BMP 47x33");
+
+    // A second picture replaces the first under the same name.
+    SetPictureAsWallpaper(TBitmap(5, 4), settings);
+    EXPECT_EQ(Identify(path), "BMP 5x4");
+
+    EXPECT_EQ(DesktopValue("Wallpaper"), path);
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "2");
+    EXPECT_EQ(TestDesktop().WallpaperPath, path);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SaveExportTest, WallpaperFolderThatCannotBeMadeChangesNoDesktopValue) {
+    WriteRegValue(TRegRoot::HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", kRegString, "/old.bmp",
+                  false);
+    TestDesktop().WallpaperPath = "/old.bmp";
+    // A plain file where the data folder should be.
+    const std::string blocked = folder + "/data";
+    std::ofstream(blocked) << "not a folder";
+    const std::string dataHome = std::getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", blocked.c_str(), 1);
+    EXPECT_THROW(SetPictureAsWallpaper(Pattern(), settings), EFileError);
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+
+    EXPECT_EQ(DesktopValue("Wallpaper"), "/old.bmp");
+    EXPECT_EQ(TestDesktop().WallpaperPath, "/old.bmp");
+}
+
+} // namespace
+} // namespace zorvic::testing
