@@ -84,7 +84,7 @@ protected:
 
 TEST_F(SaveExportTest, SaveWritesEveryFormatAndConfirms) {
     const std::pair<int, std::string> formats[] = {
-        {0, "BMP 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"}};
+        {0, "BMP3 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"}};
     for (const auto& [format, identified] : formats) {
         settings.FormatIndex = format;
         const std::string path = SavePictureAutomatically(Pattern(), settings);
@@ -157,11 +157,11 @@ TEST_F(SaveExportTest, WallpaperIsWrittenRecordedAndShown) {
     std::filesystem::remove_all(WallpaperDirectory());
     const std::string path = SetPictureAsWallpaper(Pattern(), settings);
     EXPECT_EQ(path, WallpaperDirectory() + "/壁纸.bmp");
-    EXPECT_EQ(Identify(path), "BMP 47x33");
+    EXPECT_EQ(Identify(path), "BMP3 47x33");
 
     // A second picture replaces the first under the same name.
     SetPictureAsWallpaper(TBitmap(5, 4), settings);
-    EXPECT_EQ(Identify(path), "BMP 5x4");
+    EXPECT_EQ(Identify(path), "BMP3 5x4");
 
     EXPECT_EQ(DesktopValue("Wallpaper"), path);
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
