@@ -2,8 +2,10 @@
 // command share one handler.
 #include "ErrorBoundary.h"
 #include "TSaveForm.h"
+#include "ToolsPanel.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace zorvic {
@@ -18,6 +20,10 @@ void Connect(Sender* sender, Signal signal, TSaveForm* form, void (TSaveForm::*h
 
 void OnClick(QToolButton* button, TSaveForm* form, void (TSaveForm::*handler)()) {
     Connect(button, &QToolButton::clicked, form, handler);
+}
+
+void OnPress(QPushButton* button, TSaveForm* form, void (TSaveForm::*handler)()) {
+    Connect(button, &QPushButton::clicked, form, handler);
 }
 
 void OnTrigger(QAction* item, TSaveForm* form, void (TSaveForm::*handler)()) {
@@ -38,6 +44,13 @@ void TSaveForm::ConnectCommands() {
     OnClick(t.EnlargeToolButton, this, &TSaveForm::EnlargeToolButtonClick);
     OnClick(t.NarrowToolButton, this, &TSaveForm::NarrowToolButtonClick);
     OnClick(t.ActualSizeToolButton, this, &TSaveForm::ActualSizeToolButtonClick);
+
+    // The palette's zoom buttons share the tool bar's handlers.
+    OnPress(ToolsPanel->EnlargeBtn, this, &TSaveForm::EnlargeToolButtonClick);
+    OnPress(ToolsPanel->NarrowBtn, this, &TSaveForm::NarrowToolButtonClick);
+    OnPress(ToolsPanel->ActualSizeBtn, this, &TSaveForm::ActualSizeToolButtonClick);
+    OnPress(ToolsPanel->ArbitraryDegreesBtn, this, &TSaveForm::ArbitraryDegreesBtnClick);
+    OnPress(ToolsPanel->TranslationOKBtn, this, &TSaveForm::TranslationOKBtnClick);
 
     const TEditorMenus& m = Menus;
     OnTrigger(m.OpenMenu, this, &TSaveForm::OpenMenuClick);

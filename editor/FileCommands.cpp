@@ -1,15 +1,9 @@
 // The File menu's folder and exit items, and the export commands.
 #include "EditorHost.h"
 #include "EditorView.h"
-#include "FormatConversion.h"
-#include "PlatformServices.h"
+#include "SaveExport.h"
 #include "ShellOpen.h"
 #include "TSaveForm.h"
-#include "Wallpaper.h"
-
-#include <QFileDialog>
-
-#include <filesystem>
 
 namespace zorvic {
 
@@ -30,30 +24,19 @@ void TSaveForm::OpenMenuClick() {
 }
 
 void TSaveForm::SaveToolButtonClick() {
-    const TSaveSettings settings = SettingsOf(host_);
-    SavePicture(Picture(),
-                settings.SaveDirectory + "/" + settings.NameTemplate +
-                    ExtensionOfFormat(settings.FormatIndex),
-                settings.FormatIndex, settings.JpegQuality);
+    SavePictureAutomatically(Picture(), SettingsOf(host_));
 }
 
 void TSaveForm::SaveASToolButtonClick() {
-    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("图像另存为"));
-    if (chosen.isEmpty()) return;
-    const TSaveSettings settings = SettingsOf(host_);
-    SavePicture(Picture(), chosen.toStdString() + ExtensionOfFormat(settings.FormatIndex),
-                settings.FormatIndex, settings.JpegQuality);
+    SavePictureAs(Picture(), SettingsOf(host_), this);
 }
 
 void TSaveForm::CopyToClipMenuClick() {
-    Platform().ClipboardService->SetImage(Picture());
+    CopyPictureToClipboard(Picture());
 }
 
 void TSaveForm::SetWallPaperMenuClick() {
-    std::filesystem::create_directories(WallpaperDirectory());
-    const std::string path = WallpaperDirectory() + "/" + SettingsOf(host_).NameTemplate + ".bmp";
-    Picture().SaveToFile(path);
-    Platform().WallpaperService->SetDesktopWallpaper(path);
+    SetPictureAsWallpaper(Picture(), SettingsOf(host_));
 }
 
 } // namespace zorvic

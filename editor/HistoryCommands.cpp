@@ -1,6 +1,7 @@
 // Undo, Redo and the shape list's repaint.
 #include "EditorView.h"
 #include "TSaveForm.h"
+#include "ToolsPanel.h"
 
 namespace zorvic {
 
@@ -16,7 +17,8 @@ void TSaveForm::ReDoMenuClick() {
 }
 
 void TSaveForm::ReplayShapes() {
-    DrawSteps.ReplayShapes(Pic->Picture(), TPoint{Pic->width(), Pic->height()}, ShapeKind);
+    DrawSteps.ReplayShapes(Pic->Picture(), TPoint{Pic->width(), Pic->height()},
+                           ToolsPanel->ShapeKind);
     Pic->PictureChanged();
 }
 

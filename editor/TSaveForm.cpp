@@ -3,13 +3,13 @@
 #include "EditorHost.h"
 #include "EditorStatusBar.h"
 #include "EditorView.h"
+#include "ToolsPanel.h"
 #include "ZorvicMain.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -28,13 +28,6 @@ constexpr int kDesignClientWidth = 738, kDesignClientHeight = 482;
 constexpr int kDesignLeft = 376, kDesignTop = 151;
 // What the load operations add around the picture for the frame, menu and margins.
 constexpr int kPictureMarginWidth = 55, kPictureMarginHeight = 75;
-
-QLineEdit* HiddenValue(QWidget* parent, const char* name, const char* value) {
-    auto* edit = new QLineEdit(QString::fromLatin1(value), parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->hide();
-    return edit;
-}
 
 } // namespace
 
@@ -65,8 +58,7 @@ void TSaveForm::BuildLayout() {
     auto* row = new QHBoxLayout(client);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    ToolsPanel = new QWidget(client);
-    ToolsPanel->setObjectName(QStringLiteral("ToolsPanel"));
+    ToolsPanel = new TToolsPanel(client);
     ToolsPanel->setFixedWidth(kToolsPanelWidth);
     row->addWidget(ToolsPanel);
 
@@ -83,9 +75,7 @@ void TSaveForm::BuildLayout() {
     row->addWidget(sScrollBox, 1);
     setCentralWidget(client);
 
-    ArbitraryDegreesText = HiddenValue(this, "ArbitraryDegreesText", "90");
-    TransverseEdit = HiddenValue(this, "TransverseEdit", "10");
-    LongitudinalAxisEdit = HiddenValue(this, "LongitudinalAxisEdit", "10");
+    ToolsPanel->SetCanvasProvider([this]() -> TCanvas& { return Pic->Picture().Canvas(); });
 
     Pic->installEventFilter(this);
     sScrollBox->viewport()->installEventFilter(this);

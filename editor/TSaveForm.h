@@ -7,9 +7,6 @@
 
 #include <QMainWindow>
 
-#include <cstdint>
-
-class QLineEdit;
 class QProgressBar;
 class QScrollArea;
 
@@ -18,6 +15,7 @@ namespace zorvic {
 class IEditorHost;
 class TPicStatusBar;
 class TPictureView;
+class TToolsPanel;
 
 // The editor window "图像编辑". Created once at start-up and hidden until a capture arrives;
 // closing only hides it, and the next capture reuses everything it holds.
@@ -48,20 +46,15 @@ public:
     // Components.
     TEditorToolBar ToolBar;
     TEditorMenus Menus;
-    QWidget* ToolsPanel = nullptr;
+    TToolsPanel* ToolsPanel = nullptr;
     QScrollArea* sScrollBox = nullptr;
     TPictureView* Pic = nullptr;
     QWidget* PanelPreview = nullptr;
     TPicStatusBar* PicStatusBar = nullptr;
     QProgressBar* ProgressBar = nullptr;
-    // Values of the tool palette's angle and translation pages.
-    QLineEdit* ArbitraryDegreesText = nullptr;
-    QLineEdit* TransverseEdit = nullptr;
-    QLineEdit* LongitudinalAxisEdit = nullptr;
 
     TEditHistory History;
     TDrawSteps DrawSteps;
-    std::uint8_t ShapeKind = 0;
     TBitmap ActivationSnapshot;
 
     // Window events.

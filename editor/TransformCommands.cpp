@@ -2,6 +2,7 @@
 #include "EditorView.h"
 #include "Errors.h"
 #include "TSaveForm.h"
+#include "ToolsPanel.h"
 #include "Transforms.h"
 
 #include <QApplication>
@@ -55,7 +56,7 @@ void TSaveForm::Degrees270MenuClick() {
 }
 
 void TSaveForm::ArbitraryDegreesMenuClick() {
-    // Shows the tool palette's angle page; the palette is not part of this window yet.
+    ToolsPanel->FreeTransformBtnClick();
 }
 
 void TSaveForm::ArbitraryDegreesBtnClick() {
@@ -63,7 +64,8 @@ void TSaveForm::ArbitraryDegreesBtnClick() {
     TBitmap turned;
     {
         TBusyCursor busy;
-        const int degrees = StrToInt(ArbitraryDegreesText->text().toStdString());
+        const int degrees =
+            StrToInt(ToolsPanel->ArbitraryDegreesText->lineEdit()->text().toStdString());
         // The window keeps painting and taking commands while the rotation runs; its result
         // replaces whatever they did in the meantime.
         RotateBitmap(source, turned, degrees, [] { QApplication::processEvents(); });
@@ -98,8 +100,9 @@ void TSaveForm::SymmetricalMirrorMenuClick() {
 void TSaveForm::TranslationOKBtnClick() {
     // The translation boxes are unbounded spin boxes, which read anything but a whole number
     // as 0.
-    const int dx = StrToIntDef(TransverseEdit->text().toStdString(), 0);
-    const int dy = StrToIntDef(LongitudinalAxisEdit->text().toStdString(), 0);
+    const int dx = StrToIntDef(ToolsPanel->TransverseEdit->lineEdit()->text().toStdString(), 0);
+    const int dy =
+        StrToIntDef(ToolsPanel->LongitudinalAxisEdit->lineEdit()->text().toStdString(), 0);
     ReplacePicture(*Pic, [dx, dy](TBitmap& bmp) { Translate(bmp, dx, dy); });
 }
 

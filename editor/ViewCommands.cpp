@@ -4,6 +4,7 @@
 #include "EditorView.h"
 #include "ShellOpen.h"
 #include "TSaveForm.h"
+#include "ToolsPanel.h"
 
 #include <QToolBar>
 #include <QToolButton>

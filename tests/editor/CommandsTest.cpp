@@ -3,22 +3,30 @@
 #include "EditorStatusBar.h"
 #include "EditorView.h"
 #include "Errors.h"
+#include "MessageBoxes.h"
 #include "OneShotEffects.h"
+#include "ToolsPanel.h"
 #include "Transforms.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zorvic::testing {
 namespace {
 
 using CommandsTest = EditorTest;
+
+QLineEdit* AngleText(TSaveForm& form) {
+    return form.ToolsPanel->ArbitraryDegreesText->lineEdit();
+}
 
 struct RecordedCommand {
     const char* name;
@@ -100,19 +108,19 @@ TEST_F(CommandsTest, ExposureDrivesTheProgressBarAndHidesItAfterwards) {
     EXPECT_EQ(form->ProgressBar->value(), 32);
 }
 
-TEST_F(CommandsTest, AngleThatIsNoWholeNumberLeavesThePictureAndTheCursor) {
+TEST_F(CommandsTest, AngleThatIsNoWholeNumberIsReportedAndLeavesThePictureAndTheCursor) {
     const TBitmap shown = Pattern(30, 20);
     Open(shown);
+    std::vector<std::string> shownErrors;
+    SetMessageBoxHandler([&](const std::string& text) { shownErrors.push_back(text); });
     for (const char* text : {"", "-", "4.5", "abc"}) {
         SCOPED_TRACE(text);
-        form->ArbitraryDegreesText->setText(QString::fromLatin1(text));
-        try {
-            form->ArbitraryDegreesBtnClick();
-            ADD_FAILURE() << "no error";
-        } catch (const EConvertError& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "'" + std::string(text) + "' is not a valid integer value");
-        }
+        shownErrors.clear();
+        AngleText(*form)->setText(QString::fromLatin1(text));
+        form->ToolsPanel->ArbitraryDegreesBtn->click();
+        std::string expected = "'";
+        expected.append(text).append("' is not a valid integer value");
+        EXPECT_EQ(shownErrors, std::vector<std::string>{expected});
         EXPECT_TRUE(SamePicture(form->Picture(), shown));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
@@ -121,8 +129,8 @@ TEST_F(CommandsTest, AngleThatIsNoWholeNumberLeavesThePictureAndTheCursor) {
 TEST_F(CommandsTest, AnyAngleInstallsTheRotationWithoutAStepAndKeepsThePictureReachable) {
     const TBitmap shown = Pattern(100, 50);
     Open(shown);
-    form->ArbitraryDegreesText->setText(QStringLiteral("0"));
-    form->ArbitraryDegreesBtnClick();
+    AngleText(*form)->setText(QStringLiteral("0"));
+    form->ToolsPanel->ArbitraryDegreesBtn->click();
     TBitmap expected;
     RotateBitmap(shown, expected, 0);
     EXPECT_TRUE(SamePicture(form->Picture(), expected));
@@ -139,14 +147,14 @@ TEST_F(CommandsTest, AnyAngleInstallsTheRotationWithoutAStepAndKeepsThePictureRe
 TEST_F(CommandsTest, TranslationReadsNonNumbersAsZeroAndRecordsNoStep) {
     const TBitmap shown = Pattern(100, 80);
     Open(shown);
-    form->TransverseEdit->setText(QStringLiteral("abc"));
-    form->LongitudinalAxisEdit->setText(QStringLiteral("0"));
-    form->TranslationOKBtnClick();
+    form->ToolsPanel->TransverseEdit->lineEdit()->setText(QStringLiteral("abc"));
+    form->ToolsPanel->LongitudinalAxisEdit->lineEdit()->setText(QStringLiteral("0"));
+    form->ToolsPanel->TranslationOKBtn->click();
     EXPECT_TRUE(SamePicture(form->Picture(), shown));
 
-    form->TransverseEdit->setText(QStringLiteral("10"));
-    form->LongitudinalAxisEdit->setText(QStringLiteral("-7"));
-    form->TranslationOKBtnClick();
+    form->ToolsPanel->TransverseEdit->lineEdit()->setText(QStringLiteral("10"));
+    form->ToolsPanel->LongitudinalAxisEdit->lineEdit()->setText(QStringLiteral("-7"));
+    form->ToolsPanel->TranslationOKBtn->click();
     TBitmap expected = shown;
     Translate(expected, 10, -7);
     EXPECT_TRUE(SamePicture(form->Picture(), expected));

@@ -2,10 +2,12 @@
 // and the tool bar, the picture on the screen, and files read back by ImageMagick.
 #include "EditorFixture.h"
 #include "EditorView.h"
+#include "MessageBoxes.h"
 #include "OneShotEffects.h"
 #include "Transforms.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -81,12 +83,17 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
     // ImageMagick names a version-3 bitmap file BMP3.
     const std::vector<std::string> formats = {"BMP3", "JPEG", "GIF", "TIFF"};
     const QStringList extensions = {".bmp", ".jpg", ".gif", ".tif"};
+    std::vector<std::string> messages;
+    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
     for (int format = 0; format < 4; ++format) {
         host.Settings.FormatIndex = format;
         QTest::mouseClick(form->ToolBar.SaveToolButton, Qt::LeftButton);
-        const QString path = folder.filePath(QStringLiteral("截图") + extensions[format]);
-        EXPECT_EQ(Identify(path), formats[format] + " 200x300");
+        const QStringList written =
+            QDir(folder.path()).entryList({QStringLiteral("*") + extensions[format]});
+        ASSERT_EQ(written.size(), 1);
+        EXPECT_EQ(Identify(folder.filePath(written.first())), formats[format] + " 200x300");
     }
+    EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
 
     QTest::mouseClick(form->ToolBar.CancelToolButton, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());

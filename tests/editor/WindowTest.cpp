@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 #include "EditorStatusBar.h"
 #include "EditorView.h"
+#include "ToolsPanel.h"
 
 #include <QApplication>
 #include <QMenuBar>
