@@ -1,6 +1,10 @@
-// The capture-mode controls: buttons and menu items kept in step, and the hot-key watch.
+// The capture-mode controls: buttons and menu items kept in step, the hot-key watch and the
+// capture that the watch triggers.
 #include "ZorvicMain.h"
 
+#include "CaptureDispatcher.h"
+#include "SaveFormEditor.h"
+#include "TSaveForm.h"
 #include "hooklib/ZorvicMain.h"
 
 #include <QAction>
@@ -55,6 +59,25 @@ void TZorvicForm::StartHotKeyWatch() {
 void TZorvicForm::StopHotKeyWatch() {
     DisableHotKeyHook();
     Timer1->stop();
+}
+
+void TZorvicForm::Timer1Timer() {
+    if (capture_) capture_->Timer1Timer();
+}
+
+void TZorvicForm::CutBtnClick() {
+    if (capture_) capture_->CutBtnClick();
+}
+
+void TZorvicForm::ConnectCapture(TSaveForm& editor, TDisPlayForm& overlay, TSelectAreaForm& frame) {
+    editor.SetHost(this);
+    captureEditor_ = std::make_unique<TSaveFormEditor>(editor);
+    capture_ = std::make_unique<TCaptureDispatcher>(*this, *captureEditor_, overlay, frame);
+}
+
+void TZorvicForm::DisconnectCapture() {
+    capture_.reset();
+    captureEditor_.reset();
 }
 
 } // namespace zorvic

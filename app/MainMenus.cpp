@@ -54,6 +54,7 @@ void TZorvicForm::BuildMainMenu() {
     MailMenu = MenuItem(Help, "联系我们", {}, MenuImage(TMenuImage::Mail));
     US = MenuItem(Help, "关于我们", QKeySequence("Ctrl+A"), MenuImage(TMenuImage::About));
 
+    ConnectMenuItem(BeginIp, &TZorvicForm::CutBtnClick);
     ConnectMenuItem(Quit, &TZorvicForm::QuitClick);
     ConnectMenuItem(ActiveWindow, &TZorvicForm::ActiveWindowClick);
     ConnectMenuItem(FullScreen, &TZorvicForm::FullScreenClick);
@@ -71,6 +72,7 @@ void TZorvicForm::BuildMainMenu() {
         {FixRegionBtn, &TZorvicForm::FixRegionClick},
         {AxtiveObjectBtn, &TZorvicForm::AxtiveObjectClick},
         {CameraBtn, &TZorvicForm::CameraBtnClick},
+        {CutBtn, &TZorvicForm::CutBtnClick},
     };
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this,

@@ -1,8 +1,11 @@
 #include "ZorvicMain.h"
 
 #include "AppIcons.h"
+#include "CaptureDispatcher.h"
+#include "CaptureEditor.h"
 #include "ConfigPaths.h"
 #include "ConventionalPage.h"
+#include "ErrorBoundary.h"
 #include "Errors.h"
 #include "FirstRunDefaults.h"
 #include "HighPage.h"
@@ -74,6 +77,7 @@ TZorvicForm::TZorvicForm(const QStringList& arguments, QWidget* parent)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
     Timer1->start();
 
     // The menu bar's height depends on the font and the style; the client area does not.
@@ -83,6 +87,8 @@ TZorvicForm::TZorvicForm(const QStringList& arguments, QWidget* parent)
 
     FormCreate(arguments);
 }
+
+TZorvicForm::~TZorvicForm() = default;
 
 void TZorvicForm::BuildOptionPages() {
     sPageOptions = new QTabWidget(this);

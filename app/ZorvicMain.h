@@ -1,8 +1,12 @@
 #pragma once
+#include "CaptureHost.h"
+#include "EditorHost.h"
 #include "OptionControls.h"
 
 #include <QMainWindow>
 #include <QStringList>
+
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -13,10 +17,15 @@ class QTimer;
 
 namespace zorvic {
 
+class ICaptureEditor;
+class TCaptureDispatcher;
 class TConventionalPage;
+class TDisPlayForm;
 class THighPage;
 class TModePanel;
+class TSaveForm;
 class TSavePage;
+class TSelectAreaForm;
 class TStartupSteps;
 class TTrayIcon;
 
@@ -24,6 +33,8 @@ class TTrayIcon;
 // poll timer. It lives for the whole run, hidden or not, because the rest of the program reads
 // its option controls live.
 class TZorvicForm : public QMainWindow,
+                    public ICaptureHost,
+                    public IEditorHost,
                     public TModeButtons,
                     public TConventionalControls,
                     public TSaveControls,
@@ -32,6 +43,7 @@ class TZorvicForm : public QMainWindow,
 public:
     // `arguments` are the command-line arguments after the program's name.
     explicit TZorvicForm(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TZorvicForm() override;
 
     TModePanel* sPanelChoose;
     QTabWidget* sPageOptions;
@@ -89,6 +101,34 @@ public:
     void IncludeMouseClick();
     void StartHotKeyWatch();
     void StopHotKeyWatch();
+    void Timer1Timer();
+    void CutBtnClick();
+
+    // Hands captures to `editor` through `overlay` and `frame`; until then the timer's ticks
+    // and the Capture button do nothing. The three windows must outlive the connection, which
+    // DisconnectCapture ends.
+    void ConnectCapture(TSaveForm& editor, TDisPlayForm& overlay, TSelectAreaForm& frame);
+    void DisconnectCapture();
+    TCaptureDispatcher* Capture() { return capture_.get(); }
+
+    // What the capture reads from this window.
+    std::optional<CaptureMode> CheckedMode() const override;
+    bool IncludeCursorChecked() const override;
+    int FixedRegionWidth() const override { return FixedWidth; }
+    int FixedRegionHeight() const override { return FixedHeight; }
+    std::optional<int> CaptureDelaySeconds() const override;
+    bool HideMainFormChecked() const override;
+    QWidget* MainWindow() override { return this; }
+    void StartTimer1() override;
+    void StopTimer1() override;
+    void CaptureCancelled() override { EditorClosed(); }
+
+    // What the editor reads from this window.
+    TSaveSettings SaveSettings() const override;
+    bool CaptureSoundWanted() const override;
+    void EditorClosed() override;
+    void OpenReadme() override { USClick(); }
+    void OpenMail() override { MailMenuClick(); }
 
     // Takes the main window out of sight and marks it parked. Without a tray host the window is
     // minimised instead, so that it stays reachable from the task bar.
@@ -114,6 +154,8 @@ private:
     void LoadStoredOptions(TStartupSteps& steps);
 
     bool startsVisible_ = false;
+    std::unique_ptr<ICaptureEditor> captureEditor_;
+    std::unique_ptr<TCaptureDispatcher> capture_;
 };
 
 // The program's one main window.

@@ -2,6 +2,7 @@
 
 #include "ErrorBoundary.h"
 #include "ProductSettings.h"
+#include "QtTextRasterizer.h"
 #include "SingleInstance.h"
 #include "TDisPlayForm.h"
 #include "TSaveForm.h"
@@ -19,6 +20,7 @@ void CreateProgramWindows(const QStringList& arguments) {
     SaveForm = new TSaveForm;
     DisPlayForm = new TDisPlayForm;
     VideoForm = new TVideoForm;
+    ZorvicForm->ConnectCapture(*SaveForm, *DisPlayForm, *SelectAreaForm);
     QObject::connect(VideoForm, &TVideoForm::Closed, ZorvicForm, &QWidget::show);
 
     if (ZorvicForm->StartsVisible()) {
@@ -41,6 +43,7 @@ template <class TForm> void Destroy(TForm*& window) {
 } // namespace
 
 void DestroyProgramWindows() {
+    if (ZorvicForm) ZorvicForm->DisconnectCapture();
     Destroy(VideoForm);
     Destroy(DisPlayForm);
     Destroy(SaveForm);
@@ -50,6 +53,7 @@ void DestroyProgramWindows() {
 
 int RunZorvic(int argc, char** argv) {
     TZorvicApplication application(argc, argv);
+    InstallQtTextRasterizer();
     TSingleInstance instance;
     if (instance.AskRunningCopyToShow()) return 0;
     instance.Listen();

@@ -121,6 +121,9 @@ void TDisPlayForm::PictMouseUp(TPoint point) {
     if (host_->CheckedMode() == CaptureMode::Region)
         editor_->LoadSelection(picture_, band_.SelStart, selEnd_);
     Panel->hide();
+    // The overlay bypasses the window manager and would stay above the editor; it waits below
+    // the managed windows, still covering the live screen, until the editor closes.
+    lower();
     editor_->ShowModal();
     hide();
 }
