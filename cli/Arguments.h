@@ -1,6 +1,7 @@
 #pragma once
 #include "JpegWriter.h"
 #include "Operations.h"
+#include "TPoint.h"
 
 #include <cstdint>
 #include <string>
@@ -26,7 +27,19 @@ struct ConvertCommand {
     int quality = kDefaultJpegQuality;
 };
 
-using Command = std::variant<HelpCommand, VersionCommand, ApplyCommand, ConvertCommand>;
+// The capture modes a command line can ask for; Rect takes its rectangle from the command.
+enum class CaptureArea { Full, Active, UnderMouse, Rect };
+
+struct CaptureCommand {
+    CaptureArea area = CaptureArea::Full;
+    TRect rect; // in pixels of the primary screen, for CaptureArea::Rect
+    bool cursor = false;
+    std::string output;
+    int quality = kDefaultJpegQuality;
+};
+
+using Command =
+    std::variant<HelpCommand, VersionCommand, ApplyCommand, ConvertCommand, CaptureCommand>;
 
 // Checks the whole command line, including OUT's extension, so that a mistyped command fails
 // before any file is touched. Throws EUsageError.

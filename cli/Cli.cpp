@@ -18,10 +18,20 @@ constexpr const char* kVersionText = "zorvic-cli 1.5\n";
 
 constexpr const char* kUsageText =
     R"(Usage:
+  zorvic-cli capture full|active|under-mouse [--cursor] -o OUT [--quality Q]
+  zorvic-cli capture rect X Y W H [--cursor] -o OUT [--quality Q]
   zorvic-cli apply IN OUT OP [OP ...] [--seed N] [--quality Q]
   zorvic-cli convert IN.bmp OUT [--quality Q]
   zorvic-cli --help | --version
 
+capture  grabs the primary screen of the X display in $DISPLAY as the capture
+         modes do and writes OUT:
+           full         the whole screen
+           active       the window with the keyboard focus, frame included
+           under-mouse  the innermost window under the mouse pointer
+           rect         W x H pixels from X,Y of the screen (W, H at least 1);
+                        the parts beyond the screen come out black
+         --cursor draws the mouse pointer into the picture.
 apply    reads the BMP picture IN, makes it 24-bit, runs the operations from left to
          right as the editor runs them, and writes OUT.
 convert  converts the BMP file IN to OUT as the camera window does, then deletes IN.
@@ -36,8 +46,9 @@ Operations, NAME or NAME=VALUES (comma-separated whole numbers):
 )";
 
 constexpr const char* kExitText = R"(
-Exit status: 0 when OUT was written whole; 1 when a file cannot be read or written
-(OUT is then left as it was); 2 when the command line is wrong (no file is touched).
+Exit status: 0 when OUT was written whole; 1 when a file cannot be read or written,
+or when there is no display or no window to capture (OUT is then left as it was);
+2 when the command line is wrong (no file is touched).
 )";
 
 void PrintHelp() {
@@ -57,8 +68,10 @@ int Run(const Command& command) {
         std::fputs(kVersionText, stdout);
     } else if (const auto* apply = std::get_if<ApplyCommand>(&command)) {
         RunApply(*apply);
+    } else if (const auto* convert = std::get_if<ConvertCommand>(&command)) {
+        RunConvert(*convert);
     } else {
-        RunConvert(std::get<ConvertCommand>(command));
+        RunCapture(std::get<CaptureCommand>(command));
     }
     return kExitOk;
 }

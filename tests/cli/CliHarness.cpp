@@ -11,6 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
+
+extern char** environ;
 
 namespace zorvic::test {
 
@@ -90,10 +93,21 @@ void WritePatternBmp(const fs::path& path, int width, int height) {
     WriteFile(path, BmpBytes(width, height, TestPattern));
 }
 
-CliResult RunCli(const std::vector<std::string>& arguments) {
+CliResult RunCli(const std::vector<std::string>& arguments,
+                 const std::optional<std::string>& display) {
     TempFolder streams;
     const fs::path outPath = streams / "stdout";
     const fs::path errPath = streams / "stderr";
+    // Built before the fork: the child only executes.
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (!display || !std::string_view(*variable).starts_with("DISPLAY="))
+            environment.emplace_back(*variable);
+    if (display && !display->empty()) environment.push_back("DISPLAY=" + *display);
+    std::vector<char*> envp;
+    for (std::string& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
@@ -102,7 +116,7 @@ CliResult RunCli(const std::vector<std::string>& arguments) {
         for (const std::string& a : arguments)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(ZORVIC_CLI_PATH, argv.data());
+        execve(ZORVIC_CLI_PATH, argv.data(), envp.data());
         _exit(127);
     }
     int status = 0;

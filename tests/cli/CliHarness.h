@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,9 @@ struct CliResult {
     std::string out;
     std::string err;
 };
-CliResult RunCli(const std::vector<std::string>& arguments);
+// `display` sets $DISPLAY for the run, "" unsets it; without it the run inherits the test's own.
+CliResult RunCli(const std::vector<std::string>& arguments,
+                 const std::optional<std::string>& display = std::nullopt);
 // A failure is one line on stderr, "zorvic-cli: ..." mentioning `needle`, and nothing on stdout.
 void ExpectFailure(const CliResult& result, int status, const std::string& needle);
 

@@ -13,16 +13,21 @@ TEST(CommandLine, VersionPrintsTheVersion) {
     EXPECT_EQ(result.err, "");
 }
 
-TEST(CommandLine, HelpListsOnlyTheVerbsThatExist) {
-    for (const auto& arguments :
-         {std::vector<std::string>{"--help"}, {"-h"}, {"apply", "--help"}}) {
+TEST(CommandLine, HelpListsEveryVerb) {
+    for (const auto& arguments : {std::vector<std::string>{"--help"},
+                                  {"-h"},
+                                  {"apply", "--help"},
+                                  {"capture", "rect", "--help"}}) {
         const CliResult result = RunCli(arguments);
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.err, "");
         EXPECT_NE(result.out.find("zorvic-cli apply IN OUT OP"), std::string::npos);
         EXPECT_NE(result.out.find("zorvic-cli convert IN.bmp OUT"), std::string::npos);
+        EXPECT_NE(result.out.find("zorvic-cli capture full|active|under-mouse [--cursor] -o OUT"),
+                  std::string::npos);
+        EXPECT_NE(result.out.find("zorvic-cli capture rect X Y W H [--cursor] -o OUT"),
+                  std::string::npos);
         EXPECT_NE(result.out.find("Exit status"), std::string::npos);
-        EXPECT_EQ(result.out.find("capture"), std::string::npos);
     }
 }
 
@@ -33,7 +38,6 @@ TEST(CommandLine, MistakesExitWithStatusTwoAndTouchNoFile) {
     } cases[] = {
         {{}, "no command"},
         {{"frobnicate"}, "unknown command 'frobnicate'"},
-        {{"capture", "full", "-o", "OUT"}, "unknown command 'capture'"},
         {{"--version", "extra"}, "unknown command '--version'"},
         {{"apply", "IN"}, "needs IN and OUT"},
         {{"apply", "IN", "OUT"}, "at least one operation"},
@@ -65,6 +69,32 @@ TEST(CommandLine, MistakesExitWithStatusTwoAndTouchNoFile) {
         {{"apply", "IN", "OUT", "invert", "--fast"}, "unknown option '--fast'"},
         {{"convert", "IN"}, "convert needs exactly IN.bmp and OUT"},
         {{"convert", "IN", "OUT", "--seed", "1"}, "unknown option '--seed' for convert"},
+        {{"apply", "IN", "OUT", "invert", "-o", "OUT"}, "unknown option '-o' for apply"},
+        {{"capture"}, "capture needs full, active, under-mouse or rect X Y W H"},
+        {{"capture", "-o", "OUT"}, "capture needs full, active"},
+        {{"capture", "window", "-o", "OUT"}, "unknown capture area 'window'"},
+        {{"capture", "full", "extra", "-o", "OUT"}, "unexpected 'extra' after capture full"},
+        {{"capture", "active", "1", "2", "3", "4", "-o", "OUT"}, "unexpected '1'"},
+        {{"capture", "full"}, "capture needs -o OUT"},
+        {{"capture", "full", "OUT"}, "unexpected"},
+        {{"capture", "full", "-o"}, "-o needs a value"},
+        {{"capture", "full", "-o", "OUT", "-o", "OUT"}, "-o is given twice"},
+        {{"capture", "full", "--cursor", "--cursor", "-o", "OUT"}, "--cursor is given twice"},
+        {{"capture", "full", "--cursor=yes", "-o", "OUT"}, "--cursor takes no value"},
+        {{"capture", "full", "--seed", "1", "-o", "OUT"}, "unknown option '--seed' for capture"},
+        {{"capture", "full", "--quality", "0", "-o", "OUT"}, "out of range 1..100"},
+        {{"capture", "rect", "-o", "OUT"}, "capture rect needs X Y W H"},
+        {{"capture", "rect", "1", "2", "3", "-o", "OUT"}, "capture rect needs X Y W H"},
+        {{"capture", "rect", "1", "2", "3", "4", "5", "-o", "OUT"}, "capture rect needs X Y W H"},
+        {{"capture", "rect", "1", "2", "0", "4", "-o", "OUT"},
+         "rect W: 0 is out of range 1..32767"},
+        {{"capture", "rect", "1", "2", "3", "-4", "-o", "OUT"}, "rect H: -4 is out of range"},
+        {{"capture", "rect", "x", "2", "3", "4", "-o", "OUT"}, "rect X: 'x' is not a whole number"},
+        {{"capture", "rect", "1", "2.5", "3", "4", "-o", "OUT"}, "rect Y: '2.5' is not a whole"},
+        {{"capture", "rect", "1", "2", "3e2", "4", "-o", "OUT"}, "rect W: '3e2' is not a whole"},
+        {{"capture", "rect", "1", "2", "3", "", "-o", "OUT"}, "rect H: '' is not a whole number"},
+        {{"capture", "rect", "40000", "2", "3", "4", "-o", "OUT"}, "rect X: 40000 is out of range"},
+        {{"capture", "rect", "1", "2", "99999999999999999999", "4", "-o", "OUT"}, "out of range"},
     };
     const struct {
         std::string name;
@@ -91,6 +121,7 @@ TEST(CommandLine, MistakesExitWithStatusTwoAndTouchNoFile) {
         SCOPED_TRACE(bad.name);
         ExpectFailure(RunCli(expand({"apply", "IN", "OUT", "invert"}, bad.name)), 2, bad.needle);
         ExpectFailure(RunCli(expand({"convert", "IN", "OUT"}, bad.name)), 2, bad.needle);
+        ExpectFailure(RunCli(expand({"capture", "full", "-o", "OUT"}, bad.name)), 2, bad.needle);
     }
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"in.bmp"});
     EXPECT_EQ(ReadFile(folder / "in.bmp"), original);
