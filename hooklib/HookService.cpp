@@ -21,7 +21,11 @@ HookService::HookService() {
 }
 
 HookService::~HookService() {
-    if (thread_.joinable()) {
+    // Xlib ends the process from the watching thread itself when the X server goes away; that
+    // thread cannot wait for itself.
+    if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) {
+        thread_.detach();
+    } else if (thread_.joinable()) {
         flags_.stopping = true;
         Wake();
         thread_.join();

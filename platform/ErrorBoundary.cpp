@@ -5,8 +5,9 @@
 namespace zorvic {
 
 TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: Qt would append it to every title bar, and the windows' titles are
+    // exactly their own ("ZorvicV1.5", "图像编辑").
     setApplicationName(QStringLiteral("Zorvic"));
-    setApplicationDisplayName(QStringLiteral("Zorvic"));
     // The program stays resident with every window hidden; only quitting ends it.
     setQuitOnLastWindowClosed(false);
 }

@@ -28,14 +28,8 @@ class X11Capture : public DispatchFixture {
 protected:
     X11Capture() : DispatchFixture(MakeX11Platform(CaptureServer->Name().c_str())) {}
 
-    void MovePointer(TPoint to) {
-        XTestFakeMotionEvent(display.get(), 0, to.x, to.y, CurrentTime);
-        XSync(display.get(), False);
-    }
-    void Button(bool down) {
-        XTestFakeButtonEvent(display.get(), 1, down, CurrentTime);
-        XSync(display.get(), False);
-    }
+    void MovePointer(TPoint to) { testing::MovePointer(display.get(), to); }
+    void Button(bool down) { PressButton(display.get(), down); }
     TBitmap GrabNow() {
         TBitmap screen;
         GrabScreen(screen, platform);

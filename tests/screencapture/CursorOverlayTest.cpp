@@ -4,8 +4,6 @@
 #include "ScreenCapture.h"
 #include "X11TestTools.h"
 
-#include <X11/extensions/XTest.h>
-
 namespace zorvic::testing {
 namespace {
 
@@ -34,11 +32,6 @@ void SetRootCursor(Display* display, bool visible) {
     const Cursor cursor = XCreatePixmapCursor(display, sourcePixmap, maskPixmap, &red, &black,
                                               kHotSpot.x, kHotSpot.y);
     XDefineCursor(display, root, cursor);
-    XSync(display, False);
-}
-
-void MovePointer(Display* display, TPoint to) {
-    XTestFakeMotionEvent(display, 0, to.x, to.y, CurrentTime);
     XSync(display, False);
 }
 

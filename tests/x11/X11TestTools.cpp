@@ -1,6 +1,7 @@
 #include "X11TestTools.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <bit>
 #include <cstdlib>
@@ -77,6 +78,16 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+void MovePointer(Display* display, TPoint to) {
+    XTestFakeMotionEvent(display, 0, to.x, to.y, CurrentTime);
+    XSync(display, False);
+}
+
+void PressButton(Display* display, bool down) {
+    XTestFakeButtonEvent(display, 1, down, CurrentTime);
+    XSync(display, False);
 }
 
 TColor RootPixel(Display* display, int x, int y) {

@@ -34,6 +34,11 @@ void MapAndWait(Display* display, Window window);
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// The pointer moved and the first button pressed or released through XTest, as by a user's
+// hand; both return once the server has them.
+void MovePointer(Display* display, TPoint to);
+void PressButton(Display* display, bool down);
+
 // The colour of one root-window pixel as 0x00BBGGRR, read through the visual's masks.
 TColor RootPixel(Display* display, int x, int y);
 

@@ -1,0 +1,328 @@
+// The real program on an X server of its own with a window manager: each capture mode, started
+// by the hot key or the Capture button, opens the editor with the right picture. The picture
+// is read back through the editor's copy to the clipboard, by a second X client.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+// After gtest and Qt: Xlib's macros break their headers.
+#include "ProgramUnderTest.h"
+#include "X11TestTools.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace zorvic::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kScreenWidth = 1024, kScreenHeight = 768;
+// The main window's client area below its menu bar.
+constexpr int kClientHeight = 288;
+constexpr unsigned long kPlainPixel = 0x3060A0;
+
+enum ModeButton { ActiveWindowBtn, FullScreenBtn, RegionBtn, FixRegionBtn, AxtiveObjectBtn };
+enum class Trigger { HotKey, CaptureButton };
+
+std::string MachineSettings(bool includeCursor) {
+    return std::string("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n"
+                       "\"Ver\"=\"V1.5\"\n\n"
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Conventional]\n"
+                       "\"Sound\"=\"0\"\n\"Mouse\"=\"") +
+           (includeCursor ? "1" : "0") +
+           "\"\n\"Hide\"=\"1\"\n\"Delay\"=dword:00000000\n"
+           "\"Width\"=\"600\"\n\"Height\"=\"400\"\n\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Save]\n"
+           "\"Comp\"=\"80\"\n\"Dir\"=\"\"\n\"Temp\"=\"截图\"\n\"Time\"=\"0\"\n\"Type\"=\"0\"\n\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\High]\n"
+           "\"Quit\"=dword:00000001\n";
+}
+
+// Pixels of `picture` that differ from what a pattern window with its top-left corner at
+// `window` shows over the screen area `area`; `origin` is where the picture's (0, 0) was.
+int PatternMismatches(const QImage& picture, QPoint origin, QRect area, QPoint window) {
+    int mismatches = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const TColor expected = PatternAt(x - window.x(), y - window.y());
+            const QRgb got = picture.pixel(x - origin.x(), y - origin.y());
+            if (qRed(got) != RedOf(expected) || qGreen(got) != GreenOf(expected) ||
+                qBlue(got) != BlueOf(expected))
+                ++mismatches;
+        }
+    return mismatches;
+}
+
+int PixelsOtherThan(const QImage& picture, QRect area, QRgb colour) {
+    int others = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) ++others;
+    return others;
+}
+
+class CaptureEndToEndTest : public ::testing::TestWithParam<Trigger> {
+protected:
+    void Start(bool includeCursor = false) {
+        program.AppendMachineSettings(MachineSettings(includeCursor));
+        program.Launch();
+        main = program.FindWindowTitled("ZorvicV1.5", true);
+        ASSERT_NE(main, 0u) << "the main window did not appear";
+        // The hot key is watched once the window is up; a moment for the first ticks.
+        std::this_thread::sleep_for(300ms);
+    }
+
+    // The main window's client area on the screen.
+    QRect MainWindowRect() {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display.get(), main, &attributes);
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display.get(), main, DefaultRootWindow(display.get()), 0, 0, &x, &y,
+                              &child);
+        return {x, y, attributes.width, attributes.height};
+    }
+    // A point of the mode panel, given in the panel's own coordinates.
+    void ClickPanel(int x, int y) {
+        const QRect window = MainWindowRect();
+        const int menuBarHeight = window.height() - kClientHeight;
+        Click({window.x() + x, window.y() + menuBarHeight + y});
+    }
+    void ClickModeButton(ModeButton button) { ClickPanel(69, 19 + 38 * button); }
+    void ClickCaptureButton() { ClickPanel(67, 248); }
+
+    void MovePointer(TPoint to) { testing::MovePointer(display.get(), to); }
+    void Button(bool down) { PressButton(display.get(), down); }
+    void Click(TPoint at) {
+        MovePointer(at);
+        Button(true);
+        Button(false);
+        std::this_thread::sleep_for(200ms);
+    }
+    void PressCtrlAnd(KeySym key) {
+        const KeyCode ctrl = XKeysymToKeycode(display.get(), XK_Control_L);
+        const KeyCode code = XKeysymToKeycode(display.get(), key);
+        for (auto [keycode, down] :
+             {std::pair{ctrl, true}, {code, true}, {code, false}, std::pair{ctrl, false}})
+            XTestFakeKeyEvent(display.get(), keycode, down, CurrentTime);
+        XSync(display.get(), False);
+    }
+
+    // Starts a capture as the test's parameter says, the pointer then resting at `pointer`.
+    void StartCapture(TPoint pointer) {
+        if (GetParam() == Trigger::HotKey) {
+            MovePointer(pointer);
+            PressCtrlAnd(XK_b);
+        } else {
+            ClickCaptureButton();
+            MovePointer(pointer);
+        }
+    }
+
+    Window WaitForEditor() { return program.FindWindowTitled("图像编辑", true, 10s); }
+
+    // What the shown editor holds: copied with Ctrl+C and read from the clipboard by xclip.
+    QImage CopyFromEditor(Window editor) {
+        XSetInputFocus(display.get(), editor, RevertToParent, CurrentTime);
+        XSync(display.get(), False);
+        std::this_thread::sleep_for(200ms);
+        PressCtrlAnd(XK_c);
+        const Window box = program.FindWindow(
+            [&](Window window) {
+                return program.TitleOf(window) == "Zorvic" && program.IsShown(window) &&
+                       program.IsTransient(window);
+            },
+            10s);
+        EXPECT_NE(box, 0u) << "no message after copying";
+        const std::string command =
+            "DISPLAY=" + server.Name() + " xclip -selection clipboard -t image/png -o";
+        std::string png;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[65536];
+            for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+                png.append(buffer, got);
+            pclose(pipe);
+        }
+        if (box) program.SendCloseRequest(box);
+        return QImage::fromData(reinterpret_cast<const uchar*>(png.data()),
+                                static_cast<int>(png.size()), "PNG")
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    void CloseEditor(Window editor) {
+        program.SendCloseRequest(editor);
+        EXPECT_TRUE(WaitUntil([&] { return !program.IsShown(editor); }));
+    }
+
+    Window Unmanaged(Window window) {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        XChangeWindowAttributes(display.get(), window, CWOverrideRedirect, &attributes);
+        return window;
+    }
+    // Shows a window of the test's own below the program's, where a user's windows would be:
+    // the main window stays clickable, and it has to hide to leave the window in the capture.
+    void ShowBelow(Window window) {
+        MapAndWait(display.get(), Unmanaged(window));
+        XLowerWindow(display.get(), window);
+        XSync(display.get(), False);
+    }
+    void ShowPattern(const TRect& rect) {
+        ShowBelow(CreatePatternWindow(display.get(), DefaultRootWindow(display.get()), rect));
+    }
+    void ShowPlain(const TRect& rect) {
+        ShowBelow(
+            CreatePlainWindow(display.get(), DefaultRootWindow(display.get()), rect, kPlainPixel));
+    }
+
+    PrivateDisplay server{{.Width = kScreenWidth, .Height = kScreenHeight, .WindowManager = true}};
+    DisplayPtr display = Open(server);
+    ProgramUnderTest program{display.get(), server.Name()};
+    Window main = 0;
+};
+
+TEST_P(CaptureEndToEndTest, FullScreenLeavesTheMainWindowOutAndGivesItBackAfterwards) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickModeButton(FullScreenBtn);
+    ShowPattern({40, 30, 240, 180});
+    const QRect mainWindow = MainWindowRect();
+    StartCapture({900, 700});
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(), QSize(kScreenWidth, kScreenHeight));
+    EXPECT_EQ(PatternMismatches(picture, {0, 0}, QRect(40, 30, 200, 150), {40, 30}), 0);
+    // Hidden before the grab, as the option asks: the desktop shows where it stood.
+    EXPECT_EQ(PixelsOtherThan(picture, mainWindow, picture.pixel(kScreenWidth - 1, 0)), 0);
+    CloseEditor(editor);
+    EXPECT_TRUE(WaitUntil([&] { return program.IsShown(main); })) << "main window not back";
+}
+
+TEST_P(CaptureEndToEndTest, FullScreenHasTheCursorWhenAsked) {
+    ASSERT_NO_FATAL_FAILURE(Start(true));
+    ClickModeButton(FullScreenBtn);
+    ShowPlain({300, 200, 500, 400});
+    StartCapture({400, 300});
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(), QSize(kScreenWidth, kScreenHeight));
+    // The arrow's hot spot is its tip: the cursor lies below and to the right of the pointer.
+    EXPECT_GT(PixelsOtherThan(picture, QRect(400, 300, 16, 16), 0xFF3060A0), 10);
+    EXPECT_EQ(PixelsOtherThan(picture, QRect(300, 200, 90, 90), 0xFF3060A0), 0);
+    CloseEditor(editor);
+}
+
+// With the Capture button the main window is the active one, and it hides for the grab; the hot
+// key is how a user captures another window.
+using ActiveWindowCapture = CaptureEndToEndTest;
+
+TEST_F(ActiveWindowCapture, HotKeyCapturesTheActiveWindowWithItsFrame) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickModeButton(ActiveWindowBtn);
+    const Window root = DefaultRootWindow(display.get());
+    const Window client = CreatePatternWindow(display.get(), root, {150, 120, 450, 320});
+    MapAndWait(display.get(), client);
+    // Focus by a click, as a user would; the window manager puts its frame around the window.
+    int clientX = 0, clientY = 0;
+    Window child = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        XTranslateCoordinates(display.get(), client, root, 0, 0, &clientX, &clientY, &child);
+        return clientX > 0;
+    }));
+    Click({clientX + 150, clientY + 100});
+    Window frame = client, parent = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    while (XQueryTree(display.get(), frame, &up, &parent, &children, &count) && parent != root) {
+        if (children) XFree(children);
+        frame = parent;
+    }
+    XWindowAttributes outer{};
+    XGetWindowAttributes(display.get(), frame, &outer);
+
+    PressCtrlAnd(XK_b);
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(),
+              QSize(outer.width + 2 * outer.border_width, outer.height + 2 * outer.border_width));
+    EXPECT_EQ(PatternMismatches(picture, {outer.x, outer.y}, QRect(clientX, clientY, 300, 200),
+                                {clientX, clientY}),
+              0);
+    CloseEditor(editor);
+}
+
+TEST_P(CaptureEndToEndTest, RegionDragCapturesTheInsideOfTheBand) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ShowPlain({250, 200, 600, 450});
+    StartCapture({500, 400});
+    // Again at once: the first press switched the hot key off, so one overlay only.
+    PressCtrlAnd(XK_b);
+    // The overlay shows the screen as it was, so nothing to see changes: give it time.
+    std::this_thread::sleep_for(800ms);
+    MovePointer({500, 400});
+    Button(true);
+    for (const TPoint at : {TPoint{450, 350}, TPoint{380, 300}, TPoint{300, 250}}) {
+        MovePointer(at);
+        std::this_thread::sleep_for(50ms);
+    }
+    Button(false);
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(), QSize(200, 150));
+    EXPECT_EQ(PixelsOtherThan(picture, picture.rect(), 0xFF3060A0), 0) << "band pixels kept";
+    CloseEditor(editor);
+}
+
+TEST_P(CaptureEndToEndTest, FixedRegionFrameFollowsThePointerAndTheClickCapturesItsHole) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickModeButton(FixRegionBtn);
+    ShowPattern({100, 80, 1000, 700});
+    StartCapture({512, 384});
+    std::this_thread::sleep_for(500ms);
+    MovePointer({500, 380});
+    std::this_thread::sleep_for(300ms);
+    Button(true);
+    Button(false);
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(), QSize(600, 400));
+    // The hole lies 5 pixels inside the frame, which is centred on the pointer.
+    EXPECT_EQ(PatternMismatches(picture, {205, 185}, QRect(205, 185, 600, 400), {100, 80}), 0);
+    CloseEditor(editor);
+}
+
+TEST_P(CaptureEndToEndTest, ControlPickCapturesTheWindowUnderThePointer) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickModeButton(AxtiveObjectBtn);
+    const Window root = DefaultRootWindow(display.get());
+    const Window parent = CreatePlainWindow(display.get(), root, {60, 60, 700, 600}, kPlainPixel);
+    XMapWindow(display.get(), CreatePatternWindow(display.get(), parent, {100, 80, 340, 230}));
+    ShowBelow(parent);
+    StartCapture({250, 200});
+    std::this_thread::sleep_for(500ms);
+    Button(true);
+    Button(false);
+    const Window editor = WaitForEditor();
+    ASSERT_NE(editor, 0u);
+    const QImage picture = CopyFromEditor(editor);
+    ASSERT_EQ(picture.size(), QSize(240, 150));
+    EXPECT_EQ(PatternMismatches(picture, {160, 140}, QRect(160, 140, 240, 150), {160, 140}), 0);
+    CloseEditor(editor);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByHotKeyAndButton, CaptureEndToEndTest,
+                         ::testing::Values(Trigger::HotKey, Trigger::CaptureButton),
+                         [](const ::testing::TestParamInfo<Trigger>& info) {
+                             return info.param == Trigger::HotKey ? "HotKey" : "CaptureButton";
+                         });
+
+} // namespace
+} // namespace zorvic::testing

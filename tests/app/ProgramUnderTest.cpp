@@ -1,0 +1,148 @@
+#include "ProgramUnderTest.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zorvic::testing {
+
+using namespace std::chrono_literals;
+
+ProgramUnderTest::ProgramUnderTest(Display* display, std::string displayName)
+    : display_(display), displayName_(std::move(displayName)) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorvic-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+    root_ = pattern;
+    for (const char* folder : {"/home", "/config", "/settings", "/runtime"})
+        std::filesystem::create_directories(root_ + folder);
+    std::filesystem::permissions(root_ + "/runtime", std::filesystem::perms::owner_all);
+    // The program's windows come and go while the searches walk the tree; a window gone
+    // between two requests is no failure.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    for (pid_t pid : started_)
+        if (waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    std::filesystem::remove_all(root_);
+}
+
+pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(ZORVIC_EXECUTABLE)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("DISPLAY", displayName_.c_str(), 1);
+        setenv("HOME", (root_ + "/home").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
+        setenv("ZORVIC_CONFIG_DIR", (root_ + "/settings").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (root_ + "/runtime").c_str(), 1);
+        unsetenv("QT_QPA_PLATFORM");
+        execv(ZORVIC_EXECUTABLE, argv.data());
+        _exit(127);
+    }
+    started_.push_back(pid);
+    return pid;
+}
+
+void ProgramUnderTest::AppendMachineSettings(const std::string& regText) {
+    std::ofstream(root_ + "/settings/HKLM.reg", std::ios::app) << regText;
+}
+
+Window ProgramUnderTest::FindWindow(const std::function<bool(Window)>& wanted,
+                                    std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Window found = Search(DefaultRootWindow(display_), wanted)) return found;
+        std::this_thread::sleep_for(50ms);
+    }
+    return 0;
+}
+
+Window ProgramUnderTest::FindWindowTitled(const std::string& title, bool shownOnly,
+                                          std::chrono::milliseconds patience) {
+    return FindWindow(
+        [&](Window window) { return TitleOf(window) == title && (!shownOnly || IsShown(window)); },
+        patience);
+}
+
+std::string ProgramUnderTest::TitleOf(Window window) {
+    // The UTF-8 title first: the old property cannot hold Chinese titles.
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False), 0, 1024,
+                           False, XInternAtom(display_, "UTF8_STRING", False), &type, &format,
+                           &count, &left, &data) == Success &&
+        data) {
+        std::string title(reinterpret_cast<char*>(data), count);
+        XFree(data);
+        if (format == 8) return title;
+    }
+    char* name = nullptr;
+    if (!XFetchName(display_, window, &name) || !name) return {};
+    std::string title = name;
+    XFree(name);
+    return title;
+}
+
+bool ProgramUnderTest::IsTransient(Window window) {
+    Window owner = 0;
+    return XGetTransientForHint(display_, window, &owner) && owner != 0;
+}
+
+bool ProgramUnderTest::IsShown(Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display_, window, &attributes) &&
+           attributes.map_state == IsViewable;
+}
+
+void ProgramUnderTest::SendCloseRequest(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+int ProgramUnderTest::WaitForExit(pid_t pid, std::chrono::seconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        std::this_thread::sleep_for(100ms);
+    }
+    return -1;
+}
+
+Window ProgramUnderTest::Search(Window parent, const std::function<bool(Window)>& wanted) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, parent, &root, &up, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = wanted(children[i]) ? children[i] : Search(children[i], wanted);
+    if (children) XFree(children);
+    return found;
+}
+
+} // namespace zorvic::testing

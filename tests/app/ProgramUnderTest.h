@@ -1,0 +1,55 @@
+#pragma once
+// The real zorvic executable in a sandbox of its own: settings, home and runtime folders under
+// a temporary root, so that a test never reads or changes the user's.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// Xlib's own declarations, without the macros of its header that break Qt's and gtest's.
+typedef struct _XDisplay Display;
+typedef unsigned long Window;
+
+namespace zorvic::testing {
+
+class ProgramUnderTest {
+public:
+    // `display` is the X server the program and the window searches use.
+    explicit ProgramUnderTest(Display* display, std::string displayName);
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // Starts one copy of the program with `arguments`.
+    pid_t Launch(const std::vector<std::string>& arguments = {});
+    // Adds the text to the stored settings of the local machine before the program starts.
+    void AppendMachineSettings(const std::string& regText);
+    const std::string& Root() const { return root_; }
+
+    // The first window for which `wanted` holds; 0 when none appears in time.
+    Window FindWindow(const std::function<bool(Window)>& wanted,
+                      std::chrono::milliseconds patience = std::chrono::seconds(30));
+    // The first window whose title is `title` (only among mapped ones when `shownOnly`).
+    Window FindWindowTitled(const std::string& title, bool shownOnly = false,
+                            std::chrono::milliseconds patience = std::chrono::seconds(30));
+    std::string TitleOf(Window window);
+    bool IsShown(Window window);
+    // Whether the window is a dialog kept above another window.
+    bool IsTransient(Window window);
+    // Asks the window to close as a window manager's close box does.
+    void SendCloseRequest(Window window);
+    // The exit status once the process ends within `patience`; -1 when it does not.
+    static int WaitForExit(pid_t pid, std::chrono::seconds patience = std::chrono::seconds(20));
+
+private:
+    Window Search(Window parent, const std::function<bool(Window)>& wanted);
+
+    Display* display_;
+    std::string displayName_;
+    std::string root_;
+    std::vector<pid_t> started_;
+};
+
+} // namespace zorvic::testing
