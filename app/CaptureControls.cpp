@@ -14,6 +14,10 @@
 
 namespace zorvic {
 
+namespace {
+constexpr int kCaptureWarmUpDelayMs = 500;
+} // namespace
+
 void TZorvicForm::SelectMode(QAction* item, QPushButton* button) {
     if (item->isChecked()) return;
     button->setChecked(true);
@@ -73,6 +77,10 @@ void TZorvicForm::ConnectCapture(TSaveForm& editor, TDisPlayForm& overlay, TSele
     editor.SetHost(this);
     captureEditor_ = std::make_unique<TSaveFormEditor>(editor);
     capture_ = std::make_unique<TCaptureDispatcher>(*this, *captureEditor_, overlay, frame);
+    // Once the windows are up and the program is idle.
+    QTimer::singleShot(kCaptureWarmUpDelayMs, this, [this] {
+        if (capture_) capture_->WarmUp();
+    });
 }
 
 void TZorvicForm::DisconnectCapture() {

@@ -54,6 +54,14 @@ void TCaptureDispatcher::StopHotKeyWatch() {
     host_.StopTimer1();
 }
 
+void TCaptureDispatcher::WarmUp() {
+    try {
+        GrabScreen(capture_, platform_);
+    } catch (const std::exception&) {
+        // Only preparation: a screen that cannot be read is reported by the capture itself.
+    }
+}
+
 void TCaptureDispatcher::OnHotKey(CaptureMode mode) {
     if (IsPickMode(mode)) {
         // The pick grabs at the click the user chooses; a delay would add nothing.

@@ -27,6 +27,9 @@ public:
     void CutBtnClick();
     void StartHotKeyWatch();
     void StopHotKeyWatch();
+    // Makes the first capture as quick as the later ones: sizes the capture bitmap and sets up
+    // the shared memory with the X server ahead of time, which at 4K costs a third of a second.
+    void WarmUp();
 
     // From the hot key in a pick mode until that pick's capture.
     bool PickArmed = false;

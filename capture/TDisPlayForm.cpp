@@ -125,7 +125,7 @@ void TDisPlayForm::PictMouseUp(TPoint point) {
     // the managed windows, still covering the live screen, until the editor closes.
     lower();
     editor_->ShowModal();
-    hide();
+    Dismiss();
 }
 
 void TDisPlayForm::keyPressEvent(QKeyEvent* event) {
@@ -133,8 +133,15 @@ void TDisPlayForm::keyPressEvent(QKeyEvent* event) {
     // Cancelling drops the selection; the next capture brings a new picture.
     Panel->hide();
     releaseKeyboard();
-    hide();
+    Dismiss();
     host_->CaptureCancelled();
+}
+
+void TDisPlayForm::Dismiss() {
+    hide();
+    // The frozen screen shares its pixels with the capture's own bitmap; holding on to it would
+    // make the next grab copy a whole screen before it can write.
+    picture_ = TBitmap();
 }
 
 void TDisPlayForm::RepaintBand(TPoint corner) {

@@ -44,6 +44,7 @@ private:
     // Repaints where the band reaching `corner` lies.
     void RepaintBand(TPoint corner);
     void ShowReadOut(TPoint point);
+    void Dismiss();
 
     ICaptureHost* host_ = nullptr;
     ICaptureEditor* editor_ = nullptr;

@@ -182,7 +182,7 @@ protected:
 
     PrivateDisplay server{{.Width = kScreenWidth, .Height = kScreenHeight, .WindowManager = true}};
     DisplayPtr display = Open(server);
-    ProgramUnderTest program{display.get(), server.Name()};
+    ProgramUnderTest program{ZORVIC_EXECUTABLE, display.get(), server.Name()};
     Window main = 0;
 };
 

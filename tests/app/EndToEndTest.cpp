@@ -16,7 +16,8 @@ protected:
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs the suite's X server";
         display_ = XOpenDisplay(nullptr);
         ASSERT_NE(display_, nullptr);
-        program_ = std::make_unique<ProgramUnderTest>(display_, std::getenv("DISPLAY"));
+        program_ =
+            std::make_unique<ProgramUnderTest>(ZORVIC_EXECUTABLE, display_, std::getenv("DISPLAY"));
     }
     void TearDown() override {
         program_.reset();

@@ -16,8 +16,9 @@ namespace zorvic::testing {
 
 using namespace std::chrono_literals;
 
-ProgramUnderTest::ProgramUnderTest(Display* display, std::string displayName)
-    : display_(display), displayName_(std::move(displayName)) {
+ProgramUnderTest::ProgramUnderTest(std::string executable, Display* display,
+                                   std::string displayName)
+    : executable_(std::move(executable)), display_(display), displayName_(std::move(displayName)) {
     std::string pattern = (std::filesystem::temp_directory_path() / "zorvic-e2e-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
     root_ = pattern;
@@ -39,7 +40,7 @@ ProgramUnderTest::~ProgramUnderTest() {
 }
 
 pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv{const_cast<char*>(ZORVIC_EXECUTABLE)};
+    std::vector<char*> argv{executable_.data()};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -51,7 +52,7 @@ pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
         setenv("ZORVIC_CONFIG_DIR", (root_ + "/settings").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (root_ + "/runtime").c_str(), 1);
         unsetenv("QT_QPA_PLATFORM");
-        execv(ZORVIC_EXECUTABLE, argv.data());
+        execv(executable_.c_str(), argv.data());
         _exit(127);
     }
     started_.push_back(pid);

@@ -1,5 +1,5 @@
 #pragma once
-// The real zorvic executable in a sandbox of its own: settings, home and runtime folders under
+// A real program of ours in a sandbox of its own: settings, home and runtime folders under
 // a temporary root, so that a test never reads or changes the user's.
 
 #include <chrono>
@@ -16,8 +16,8 @@ namespace zorvic::testing {
 
 class ProgramUnderTest {
 public:
-    // `display` is the X server the program and the window searches use.
-    explicit ProgramUnderTest(Display* display, std::string displayName);
+    // `executable` runs on the X server `display`, which the window searches use too.
+    ProgramUnderTest(std::string executable, Display* display, std::string displayName);
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -46,6 +46,7 @@ public:
 private:
     Window Search(Window parent, const std::function<bool(Window)>& wanted);
 
+    std::string executable_;
     Display* display_;
     std::string displayName_;
     std::string root_;
