@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 // After gtest and Qt: Xlib's macros break their headers.
 #include "ProgramUnderTest.h"
@@ -13,6 +14,7 @@
 #include <X11/keysym.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -58,6 +60,18 @@ int PatternMismatches(const QImage& picture, QPoint origin, QRect area, QPoint w
     return mismatches;
 }
 
+// Where two pictures differ, or nothing when they are the same.
+std::string Differences(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return "sizes differ";
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF) && count++ == 0)
+                first = "first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return count ? std::to_string(count) + " pixels differ, " + first : "";
+}
+
 int PixelsOtherThan(const QImage& picture, QRect area, QRgb colour) {
     int others = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -86,6 +100,23 @@ protected:
         XTranslateCoordinates(display.get(), main, DefaultRootWindow(display.get()), 0, 0, &x, &y,
                               &child);
         return {x, y, attributes.width, attributes.height};
+    }
+    // A managed window with the window manager's frame around it, borders included.
+    QRect OuterRect(Window window) {
+        const Window root = DefaultRootWindow(display.get());
+        Window parent = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        while (XQueryTree(display.get(), window, &up, &parent, &children, &count) &&
+               parent != root) {
+            if (children) XFree(children);
+            children = nullptr;
+            window = parent;
+        }
+        if (children) XFree(children);
+        XWindowAttributes outer{};
+        XGetWindowAttributes(display.get(), window, &outer);
+        return {outer.x, outer.y, outer.width + 2 * outer.border_width,
+                outer.height + 2 * outer.border_width};
     }
     // A point of the mode panel, given in the panel's own coordinates.
     void ClickPanel(int x, int y) {
@@ -122,6 +153,16 @@ protected:
             ClickCaptureButton();
             MovePointer(pointer);
         }
+    }
+
+    // What `zorvic-cli capture ARGUMENTS` writes, read back by Qt.
+    QImage CliCapture(const std::string& arguments) {
+        const std::string file = program.Root() + "/cli.bmp";
+        const std::string command = "DISPLAY=" + server.Name() +
+                                    " " ZORVIC_CLI_EXECUTABLE " capture " + arguments + " -o " +
+                                    file;
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
     }
 
     Window WaitForEditor() { return program.FindWindowTitled("图像编辑", true, 10s); }
@@ -190,7 +231,8 @@ TEST_P(CaptureEndToEndTest, FullScreenLeavesTheMainWindowOutAndGivesItBackAfterw
     ASSERT_NO_FATAL_FAILURE(Start());
     ClickModeButton(FullScreenBtn);
     ShowPattern({40, 30, 240, 180});
-    const QRect mainWindow = MainWindowRect();
+    const QRect mainWindow = OuterRect(main);
+    QImage fromCli = CliCapture("full");
     StartCapture({900, 700});
     const Window editor = WaitForEditor();
     ASSERT_NE(editor, 0u);
@@ -199,6 +241,11 @@ TEST_P(CaptureEndToEndTest, FullScreenLeavesTheMainWindowOutAndGivesItBackAfterw
     EXPECT_EQ(PatternMismatches(picture, {0, 0}, QRect(40, 30, 200, 150), {40, 30}), 0);
     // Hidden before the grab, as the option asks: the desktop shows where it stood.
     EXPECT_EQ(PixelsOtherThan(picture, mainWindow, picture.pixel(kScreenWidth - 1, 0)), 0);
+    // The command-line companion, run while the main window was up, grabs the same pixels
+    // everywhere else.
+    ASSERT_EQ(fromCli.size(), picture.size());
+    QPainter(&fromCli).fillRect(mainWindow, picture.pixel(kScreenWidth - 1, 0));
+    EXPECT_EQ(Differences(picture, fromCli), "");
     CloseEditor(editor);
     EXPECT_TRUE(WaitUntil([&] { return program.IsShown(main); })) << "main window not back";
 }
@@ -226,7 +273,9 @@ TEST_F(ActiveWindowCapture, HotKeyCapturesTheActiveWindowWithItsFrame) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ClickModeButton(ActiveWindowBtn);
     const Window root = DefaultRootWindow(display.get());
-    const Window client = CreatePatternWindow(display.get(), root, {150, 120, 450, 320});
+    // Clear of the main window, which the companion (run first) sees behind the frame's rounded
+    // corners while the capture hides it.
+    const Window client = CreatePatternWindow(display.get(), root, {10, 10, 210, 140});
     MapAndWait(display.get(), client);
     // Focus by a click, as a user would; the window manager puts its frame around the window.
     int clientX = 0, clientY = 0;
@@ -235,25 +284,22 @@ TEST_F(ActiveWindowCapture, HotKeyCapturesTheActiveWindowWithItsFrame) {
         XTranslateCoordinates(display.get(), client, root, 0, 0, &clientX, &clientY, &child);
         return clientX > 0;
     }));
-    Click({clientX + 150, clientY + 100});
-    Window frame = client, parent = 0, up = 0, *children = nullptr;
-    unsigned count = 0;
-    while (XQueryTree(display.get(), frame, &up, &parent, &children, &count) && parent != root) {
-        if (children) XFree(children);
-        frame = parent;
-    }
-    XWindowAttributes outer{};
-    XGetWindowAttributes(display.get(), frame, &outer);
+    Click({clientX + 100, clientY + 60});
+    const QRect outer = OuterRect(client);
+    // The window manager redraws the frame of the window it just focused.
+    std::this_thread::sleep_for(300ms);
 
+    const QImage fromCli = CliCapture("active");
     PressCtrlAnd(XK_b);
     const Window editor = WaitForEditor();
     ASSERT_NE(editor, 0u);
     const QImage picture = CopyFromEditor(editor);
-    ASSERT_EQ(picture.size(),
-              QSize(outer.width + 2 * outer.border_width, outer.height + 2 * outer.border_width));
-    EXPECT_EQ(PatternMismatches(picture, {outer.x, outer.y}, QRect(clientX, clientY, 300, 200),
+    ASSERT_EQ(picture.size(), outer.size());
+    EXPECT_EQ(PatternMismatches(picture, outer.topLeft(), QRect(clientX, clientY, 200, 130),
                                 {clientX, clientY}),
               0);
+    // The command-line companion cuts the same window out of the same screen.
+    EXPECT_EQ(Differences(picture, fromCli), "");
     CloseEditor(editor);
 }
 
