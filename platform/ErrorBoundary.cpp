@@ -2,12 +2,21 @@
 
 #include "MessageBoxes.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 namespace zorvic {
 
 TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // No display name: Qt would append it to every title bar, and the windows' titles are
     // exactly their own ("ZorvicV1.5", "图像编辑").
     setApplicationName(QStringLiteral("Zorvic"));
+    // Qt's own words (the buttons of message boxes, the file and colour dialogs) in Chinese,
+    // like the rest of the program.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
     // The program stays resident with every window hidden; only quitting ends it.
     setQuitOnLastWindowClosed(false);
 }

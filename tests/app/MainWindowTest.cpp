@@ -1,5 +1,6 @@
 #include "AppSandbox.h"
 
+#include "RadioGroup.h"
 #include "RegEdit.h"
 #include "TVideoForm.h"
 #include "Tray.h"
@@ -8,8 +9,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -133,6 +138,65 @@ TEST_F(MainWindowTest, CameraButtonSwapsTheMainWindowForTheCameraWindowAndBack) 
     EXPECT_TRUE(VideoForm->isModal());
     VideoForm->close();
     EXPECT_TRUE(ZorvicForm->isVisible());
+}
+
+TEST_F(MainWindowTest, EditorReadsTheSavePageAsItStandsNow) {
+    ZorvicForm->NameASTime->setChecked(true);
+    ZorvicForm->FNameTemp->setText("图");
+    ZorvicForm->SaveDir->setText("/tmp/shots");
+    ZorvicForm->PicFormatRadioGroup->SetItemIndex(3);
+    ZorvicForm->JpgCompTrackBar->setValue(35);
+    const TSaveSettings settings = ZorvicForm->SaveSettings();
+    EXPECT_TRUE(settings.NameByTime);
+    EXPECT_EQ(settings.NameTemplate, "图");
+    EXPECT_EQ(settings.SaveDirectory, "/tmp/shots");
+    EXPECT_EQ(settings.FormatIndex, 3);
+    EXPECT_EQ(settings.JpegQuality, 35);
+    // An emptied template field would name files by the counter alone.
+    ZorvicForm->FNameTemp->clear();
+    EXPECT_EQ(ZorvicForm->SaveSettings().NameTemplate, "截图");
+}
+
+TEST_F(MainWindowTest, CaptureReadsTheModeDelayAndHideOptionsAsTheyStandNow) {
+    const std::pair<QAction*, CaptureMode> modes[] = {
+        {ZorvicForm->ActiveWindow, CaptureMode::ActiveWindow},
+        {ZorvicForm->FullScreen, CaptureMode::FullScreen},
+        {ZorvicForm->Region, CaptureMode::Region},
+        {ZorvicForm->FixRegion, CaptureMode::FixRegion},
+        {ZorvicForm->AxtiveObject, CaptureMode::AxtiveObject},
+    };
+    for (const auto& [item, mode] : modes) {
+        item->trigger();
+        EXPECT_EQ(ZorvicForm->CheckedMode(), mode);
+    }
+    ZorvicForm->DelayTime->setChecked(false);
+    EXPECT_EQ(ZorvicForm->CaptureDelaySeconds(), std::nullopt);
+    ZorvicForm->DelayTime->setChecked(true);
+    ZorvicForm->DelayTimeCap->setText("3");
+    EXPECT_EQ(ZorvicForm->CaptureDelaySeconds(), 3);
+    ZorvicForm->HideMainForm->setChecked(false);
+    EXPECT_FALSE(ZorvicForm->HideMainFormChecked());
+}
+
+TEST_F(MainWindowTest, ClosingTheEditorBringsTheWindowBackUnlessParkedAndRestartsThePoll) {
+    ZorvicForm->hide();
+    ZorvicForm->Timer1->stop();
+    ZorvicForm->EditorClosed();
+    EXPECT_TRUE(ZorvicForm->isVisible());
+    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+
+    ZorvicForm->ParkInTray();
+    ZorvicForm->Timer1->stop();
+    ZorvicForm->EditorClosed();
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+}
+
+TEST_F(MainWindowTest, QtsOwnButtonsSpeakChinese) {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
 }
 
 } // namespace
