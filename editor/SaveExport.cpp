@@ -34,10 +34,17 @@ TSaveFileChooser& SaveFileChooser() {
     return chooser;
 }
 
-// The dialog offers the name chosen last time, as one long-lived dialog would.
+// The dialog offers the name chosen last time, as one long-lived dialog would; the first time,
+// "jietu" in the folder the captures are saved to, rather than wherever the program was started.
 QString& LastSaveAsName() {
-    static QString name = QStringLiteral("jietu");
+    static QString name;
     return name;
+}
+
+QString SaveAsInitialName(const TSaveSettings& settings) {
+    if (LastSaveAsName().isEmpty())
+        return QString::fromStdString(PathInFolder(AutomaticSaveFolder(settings), "jietu"));
+    return LastSaveAsName();
 }
 
 void WritePicture(const TBitmap& picture, const std::string& path, const TSaveSettings& settings) {
@@ -73,7 +80,7 @@ std::string SavePictureAutomatically(const TBitmap& picture, const TSaveSettings
 
 std::optional<std::string> SavePictureAs(const TBitmap& picture, const TSaveSettings& settings,
                                          QWidget* parent) {
-    const TSaveFileRequest request{QStringLiteral("图像另存为"), LastSaveAsName(),
+    const TSaveFileRequest request{QStringLiteral("图像另存为"), SaveAsInitialName(settings),
                                    QtFileFilter(kSaveDialogFilter)};
     const std::optional<std::string> chosen = SaveFileChooser()(parent, request);
     if (!chosen) return std::nullopt;

@@ -15,7 +15,7 @@ namespace zorvic {
 // What the save-picture dialog is opened with.
 struct TSaveFileRequest {
     QString Title;
-    QString InitialName; // the name chosen last time, "jietu" at first
+    QString InitialName; // the name chosen last time; at first "jietu" in the save folder
     QString Filter;      // in Qt's syntax: "Bitmaps (*.bmp);;JPEG Image File (*.jpg);;..."
 };
 

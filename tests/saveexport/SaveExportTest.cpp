@@ -118,7 +118,7 @@ TEST_F(SaveExportTest, SaveAsAppendsTheFormatsExtensionAndRemembersTheName) {
 
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].Title, QStringLiteral("图像另存为"));
-    EXPECT_EQ(requests[0].InitialName, QStringLiteral("jietu"));
+    EXPECT_EQ(requests[0].InitialName, QString::fromStdString(folder + "/jietu"));
     EXPECT_EQ(requests[0].Filter, QStringLiteral("Bitmaps (*.bmp);;JPEG Image File (*.jpg);;"
                                                  "GIF Image (*.gif);;Tiff (*.tif)"));
     EXPECT_EQ(requests[1].InitialName, QString::fromStdString(folder + "/photo.png"));
