@@ -68,17 +68,47 @@ void InputWatch::FollowHotKeyWish() {
 }
 
 void InputWatch::FollowMouseWish() {
-    bool wanted = flags_.mouseWanted;
-    if (inputOpcode_ >= 0 && wanted != buttonsSelected_) SelectRawButtonPresses(wanted);
+    const bool wanted = flags_.mouseWanted;
+    // Let go only once every button is up again, so that the window under the pointer never
+    // gets the release of a press it did not see.
+    if (!wanted && (pointerGrabbed_ || buttonsSelected_) && AnyButtonDown()) return;
+    if (inputOpcode_ >= 0 && wanted != buttonsSelected_) SelectRawButtons(wanted);
+    if (wanted != pointerGrabbed_) GrabPointer(wanted);
 }
 
-void InputWatch::SelectRawButtonPresses(bool on) {
+void InputWatch::SelectRawButtons(bool on) {
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    if (on) XISetMask(bits, XI_RawButtonPress);
+    if (on) {
+        XISetMask(bits, XI_RawButtonPress);
+        XISetMask(bits, XI_RawButtonRelease);
+    }
     XIEventMask mask{XIAllMasterDevices, on ? static_cast<int>(sizeof bits) : 0, bits};
     XISelectEvents(display_, root_, &mask, 1);
     XFlush(display_);
     buttonsSelected_ = on;
+}
+
+void InputWatch::GrabPointer(bool on) {
+    if (!on) {
+        XUngrabPointer(display_, CurrentTime);
+        XFlush(display_);
+        pointerGrabbed_ = false;
+        return;
+    }
+    // The pick takes the click for itself: the click that captures a button of another program
+    // must not also press it. The raw events still report it. While another program holds the
+    // pointer (an open menu), the click is only noticed; the next wake-up tries again.
+    pointerGrabbed_ =
+        XGrabPointer(display_, root_, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+}
+
+bool InputWatch::AnyButtonDown() {
+    Window rootReturn = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned mask = 0;
+    XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
+    return (mask & (Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask)) != 0;
 }
 
 void InputWatch::HandlePendingEvents() {
@@ -111,6 +141,13 @@ void InputWatch::HandleEvent(XEvent& event) {
             FollowHotKeyWish();
         }
         break;
+    case ButtonPress:
+        // Only the pick's pointer grab sends these; the raw events usually told already.
+        NoticeButtonPress(event.xbutton.button);
+        break;
+    case ButtonRelease:
+        NoticeButtonRelease();
+        break;
     case GenericEvent:
         HandleRawEvent(event);
         break;
@@ -119,11 +156,21 @@ void InputWatch::HandleEvent(XEvent& event) {
 
 void InputWatch::HandleRawEvent(XEvent& event) {
     XGenericEventCookie& cookie = event.xcookie;
-    if (cookie.extension != inputOpcode_ || cookie.evtype != XI_RawButtonPress) return;
-    if (!XGetEventData(display_, &cookie)) return;
+    if (cookie.extension != inputOpcode_) return;
+    if (cookie.evtype == XI_RawButtonRelease) return NoticeButtonRelease();
+    if (cookie.evtype != XI_RawButtonPress || !XGetEventData(display_, &cookie)) return;
     int button = static_cast<XIRawEvent*>(cookie.data)->detail;
     XFreeEventData(display_, &cookie);
-    if (flags_.mouseWanted && !IsWheelButton(button)) flags_.mouseDown = true;
+    NoticeButtonPress(button);
+}
+
+void InputWatch::NoticeButtonPress(unsigned button) {
+    if (flags_.mouseWanted && !IsWheelButton(static_cast<int>(button))) flags_.mouseDown = true;
+}
+
+void InputWatch::NoticeButtonRelease() {
+    // A release the watch may be waiting for before letting go of the pointer.
+    if (!flags_.mouseWanted) FollowMouseWish();
 }
 
 } // namespace zorvic

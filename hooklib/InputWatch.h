@@ -5,8 +5,9 @@
 
 namespace zorvic {
 
-// The library's own X connection: grabs Ctrl+B and listens for raw button presses as the flags
-// ask, and raises the flags from what arrives. Used by the library's thread only.
+// The library's own X connection: grabs Ctrl+B, and during a pick the pointer, as the flags ask;
+// listens for raw button presses and raises the flags from what arrives. Used by the library's
+// thread only.
 class InputWatch {
 public:
     // Opens the display named by DISPLAY; without one the watch is inert and says so on stderr.
@@ -25,9 +26,13 @@ public:
 private:
     void FollowHotKeyWish();
     void FollowMouseWish();
-    void SelectRawButtonPresses(bool on);
+    void SelectRawButtons(bool on);
+    void GrabPointer(bool on);
+    bool AnyButtonDown();
     void HandleEvent(XEvent& event);
     void HandleRawEvent(XEvent& event);
+    void NoticeButtonPress(unsigned button);
+    void NoticeButtonRelease();
 
     HookFlags& flags_;
     Display* display_ = nullptr;
@@ -38,6 +43,7 @@ private:
     bool hotKeyHeld_ = false;
     int inputOpcode_ = -1; // XInput 2's major opcode, -1 without XInput 2.2
     bool buttonsSelected_ = false;
+    bool pointerGrabbed_ = false;
 };
 
 } // namespace zorvic

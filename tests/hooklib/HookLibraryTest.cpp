@@ -146,6 +146,51 @@ TEST_F(HookLibrary, MouseFlagStaysUpUntilCleared) {
     }
 }
 
+// A window of the test under the pointer, counting the button presses it is given.
+class ClickTarget {
+public:
+    explicit ClickTarget(Display* display) : display_(display) {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.event_mask = ButtonPressMask;
+        window_ = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 200, 200, 0,
+                                CopyFromParent, InputOutput, CopyFromParent,
+                                CWOverrideRedirect | CWEventMask, &attributes);
+        XMapRaised(display, window_);
+        XWarpPointer(display, 0, window_, 0, 0, 0, 0, 100, 100);
+        XSync(display, False);
+    }
+    ~ClickTarget() { XDestroyWindow(display_, window_); }
+    int PressesReceived() {
+        XSync(display_, False);
+        XEvent event;
+        int presses = 0;
+        while (XCheckTypedWindowEvent(display_, window_, ButtonPress, &event))
+            ++presses;
+        return presses;
+    }
+
+private:
+    Display* display_;
+    Window window_;
+};
+
+TEST_F(HookLibrary, ThePicksClickIsTakenFromTheWindowUnderThePointerUntilTheHookIsOff) {
+    ClickTarget target(input_->display());
+    EnableBothHooks();
+    target.PressesReceived();
+    input_->Click(1);
+    WaitForHotKeyFence();
+    EXPECT_TRUE(GetMouseDown());
+    EXPECT_EQ(target.PressesReceived(), 0);
+
+    DisableMouseHook();
+    EXPECT_TRUE(Eventually([&] {
+        input_->Click(1);
+        return target.PressesReceived() > 0;
+    })) << "clicks still taken after the pick";
+}
+
 struct IgnoredClick {
     unsigned button;
     bool mouseHookOn;
