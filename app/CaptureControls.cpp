@@ -70,7 +70,11 @@ void TZorvicForm::Timer1Timer() {
 }
 
 void TZorvicForm::CutBtnClick() {
-    if (capture_) capture_->CutBtnClick();
+    // The timer runs without a pick exactly while the hot key is watched. Otherwise a capture is
+    // under way, and the synthesised Ctrl+B would reach the focused window instead: this one,
+    // whose "开始截图" item would send it again, over and over.
+    if (!capture_ || !Timer1->isActive() || capture_->PickArmed) return;
+    capture_->CutBtnClick();
 }
 
 void TZorvicForm::ConnectCapture(TSaveForm& editor, TDisPlayForm& overlay, TSelectAreaForm& frame) {

@@ -1,5 +1,7 @@
 #include "AppSandbox.h"
 
+#include "CaptureDispatcher.h"
+#include "FakeDesktop.h"
 #include "RadioGroup.h"
 #include "RegEdit.h"
 #include "TVideoForm.h"
@@ -190,6 +192,26 @@ TEST_F(MainWindowTest, ClosingTheEditorBringsTheWindowBackUnlessParkedAndRestart
     ZorvicForm->EditorClosed();
     EXPECT_FALSE(ZorvicForm->isVisible());
     EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+}
+
+TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
+    const auto desktop = std::make_shared<FakeDesktop>();
+    InstallPlatform(desktop->Services());
+    ZorvicForm->CutBtn->click();
+    EXPECT_EQ(desktop->SentKeys.size(), 4u);
+
+    // Editing or selecting a region: the key would come back to this window's own Ctrl+B item.
+    desktop->SentKeys.clear();
+    ZorvicForm->Timer1->stop();
+    ZorvicForm->CutBtn->click();
+    ZorvicForm->BeginIp->trigger();
+    EXPECT_TRUE(desktop->SentKeys.empty());
+
+    // Picking: the timer runs, the hot key does not.
+    ZorvicForm->Timer1->start();
+    ZorvicForm->Capture()->PickArmed = true;
+    ZorvicForm->CutBtn->click();
+    EXPECT_TRUE(desktop->SentKeys.empty());
 }
 
 TEST_F(MainWindowTest, QtsOwnButtonsSpeakChinese) {
