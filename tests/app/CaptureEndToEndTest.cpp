@@ -9,6 +9,7 @@
 // After gtest and Qt: Xlib's macros break their headers.
 #include "ProgramUnderTest.h"
 #include "X11TestTools.h"
+#include "hooklib/HotKeyGrab.h"
 
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -87,8 +88,16 @@ protected:
         program.Launch();
         main = program.FindWindowTitled("ZorvicV1.5", true);
         ASSERT_NE(main, 0u) << "the main window did not appear";
-        // The hot key is watched once the window is up; a moment for the first ticks.
-        std::this_thread::sleep_for(300ms);
+        // The hook library grabs Ctrl+B on a thread of its own.
+        ASSERT_TRUE(WaitUntil([&] { return CtrlBHeldByTheProgram(); }, 10s)) << "no hot key";
+    }
+
+    bool CtrlBHeldByTheProgram() {
+        const Window root = DefaultRootWindow(display.get());
+        const HotKeyGrab grab = GrabHotKey(display.get(), root);
+        UngrabHotKey(display.get(), root, grab);
+        XSync(display.get(), False);
+        return grab.heldElsewhere;
     }
 
     // The main window's client area on the screen.
@@ -313,8 +322,17 @@ TEST_P(CaptureEndToEndTest, RegionDragCapturesTheInsideOfTheBand) {
     StartCapture({500, 400});
     // Again at once: the first press switched the hot key off, so one overlay only.
     PressCtrlAnd(XK_b);
-    // The overlay shows the screen as it was, so nothing to see changes: give it time.
-    std::this_thread::sleep_for(800ms);
+    // The overlay shows the screen as it was, so only the server can tell it is there.
+    ASSERT_NE(program.FindWindow(
+                  [&](Window window) {
+                      XWindowAttributes attributes{};
+                      return program.TitleOf(window) == "Zorvic" && program.IsShown(window) &&
+                             XGetWindowAttributes(display.get(), window, &attributes) &&
+                             attributes.width == kScreenWidth;
+                  },
+                  10s),
+              0u)
+        << "no overlay";
     MovePointer({500, 400});
     Button(true);
     for (const TPoint at : {TPoint{450, 350}, TPoint{380, 300}, TPoint{300, 250}}) {
