@@ -3,10 +3,12 @@
 #include "AtomicFile.h"
 #include "Errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,20 +89,26 @@ std::vector<std::uint8_t> EncodeHeaders(const TBitmap& bitmap) {
     return out;
 }
 
-// Reads one BMP held in memory, failing with a message that names it.
+// Copies `count` bytes of the file from `offset` into `into`; false when the file has fewer.
+using TByteSource = std::function<bool(std::size_t offset, std::uint8_t* into, std::size_t count)>;
+
+// Reads one BMP, failing with a message that names it. `head` holds the file's first bytes, at
+// least all of its headers and colour table when the file has them; `fileSize` is the whole
+// file's; the pixels are fetched from `pixels` straight into the picture.
 class TBmpReader {
 public:
-    TBmpReader(std::span<const std::uint8_t> data, const std::string& name)
-        : data_(data), name_(name) {}
+    TBmpReader(std::span<const std::uint8_t> head, std::size_t fileSize, TByteSource pixels,
+               const std::string& name)
+        : data_(head), fileSize_(fileSize), pixels_(std::move(pixels)), name_(name) {}
 
     TBitmap Read() {
-        Require(data_.size() >= kFileHeaderSize + 4, "the file is too short for a bitmap header");
+        Require(fileSize_ >= kFileHeaderSize + 4, "the file is too short for a bitmap header");
         Require(data_[0] == 'B' && data_[1] == 'M', "it does not start with the BMP signature");
         const std::uint32_t pixelOffset = Little(data_, 10, 4);
         const std::uint32_t headerSize = Little(data_, 14, 4);
         Require(headerSize >= kInfoHeaderSize && headerSize <= 1024,
                 "unsupported header size " + std::to_string(headerSize));
-        Require(kFileHeaderSize + headerSize <= data_.size(), "the file ends inside its header");
+        Require(kFileHeaderSize + headerSize <= fileSize_, "the file ends inside its header");
 
         const auto width = static_cast<std::int32_t>(Little(data_, 18, 4));
         const auto storedHeight = static_cast<std::int32_t>(Little(data_, 22, 4));
@@ -118,7 +126,8 @@ public:
                 "unsupported colour depth of " + std::to_string(bits) + " bits");
         CheckCompression(compression, bits, headerSize);
 
-        TBitmap bitmap(width, static_cast<int>(height), FormatOfDepth(bits));
+        // Every pixel comes from the file.
+        TBitmap bitmap = TBitmap::WithoutFill(width, static_cast<int>(height), FormatOfDepth(bits));
         if (HasPalette(bitmap.PixelFormat()))
             bitmap.SetPalette(ReadColourTable(headerSize, coloursUsed, bits));
         ReadPixels(bitmap, pixelOffset, storedHeight < 0);
@@ -139,7 +148,7 @@ private:
                     std::to_string(bits) + " bits");
         // The masks follow a 40-byte header and are part of every longer one.
         const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
-        Require(headerSize > kInfoHeaderSize || at + 12 <= data_.size(),
+        Require(headerSize > kInfoHeaderSize || at + 12 <= fileSize_,
                 "the file ends inside its colour masks");
         Require(Little(data_, at, 4) == 0x00FF0000 && Little(data_, at + 4, 4) == 0x0000FF00 &&
                     Little(data_, at + 8, 4) == 0x000000FF,
@@ -154,7 +163,7 @@ private:
                                              " bits");
         const std::size_t count = coloursUsed ? coloursUsed : capacity;
         const std::size_t at = kFileHeaderSize + headerSize;
-        Require(at + 4 * count <= data_.size(), "the file ends inside its colour table");
+        Require(at + 4 * count <= fileSize_, "the file ends inside its colour table");
         std::vector<TColor> table;
         for (std::size_t i = 0; i < count; ++i)
             table.push_back(
@@ -166,17 +175,19 @@ private:
         const std::size_t stride = static_cast<std::size_t>(bitmap.Stride());
         const unsigned long long needed = static_cast<unsigned long long>(stride) *
                                           static_cast<unsigned long long>(bitmap.Height());
-        Require(pixelOffset <= data_.size(),
-                "its pixel data offset " + std::to_string(pixelOffset) +
-                    " lies past the end of the file (" + std::to_string(data_.size()) + " bytes)");
-        Require(needed <= data_.size() - pixelOffset,
-                "the file ends before its pixel data is complete (" + std::to_string(needed) +
-                    " bytes needed, " + std::to_string(data_.size() - pixelOffset) + " present)");
+        Require(pixelOffset <= fileSize_, "its pixel data offset " + std::to_string(pixelOffset) +
+                                              " lies past the end of the file (" +
+                                              std::to_string(fileSize_) + " bytes)");
+        const std::string incomplete = "the file ends before its pixel data is complete (" +
+                                       std::to_string(needed) + " bytes needed, " +
+                                       std::to_string(fileSize_ - pixelOffset) + " present)";
+        Require(needed <= fileSize_ - pixelOffset, incomplete);
         const int height = bitmap.Height();
         for (int y = 0; y < height; ++y) {
             const int fileRow = topDown ? y : height - 1 - y;
             std::uint8_t* row = bitmap.ScanLine(y);
-            std::memcpy(row, data_.data() + pixelOffset + stride * fileRow, stride);
+            // A file that shrank since its size was taken.
+            Require(pixels_(pixelOffset + stride * fileRow, row, stride), incomplete);
             if (bitmap.PixelFormat() == TPixelFormat::pf32bit)
                 for (int x = 0; x < bitmap.Width(); ++x)
                     row[4 * x + 3] = 0;
@@ -184,8 +195,58 @@ private:
     }
 
     std::span<const std::uint8_t> data_;
+    std::size_t fileSize_;
+    TByteSource pixels_;
     const std::string& name_;
 };
+
+// An open file, closed on every way out.
+class TReadOnlyFile {
+public:
+    explicit TReadOnlyFile(const std::string& path) : path_(path) {
+        fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0)
+            throw EFileError(
+                FormatMessage("Cannot open file \"%s\". %s", {path, std::strerror(errno)}));
+    }
+    ~TReadOnlyFile() { close(fd_); }
+    TReadOnlyFile(const TReadOnlyFile&) = delete;
+    TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+
+    std::size_t Size() const {
+        struct stat info {};
+        if (fstat(fd_, &info) != 0) ThrowReadError(errno);
+        return info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    }
+
+    // Up to `count` bytes from `offset`; fewer only where the file ends.
+    std::size_t ReadAt(std::size_t offset, std::uint8_t* into, std::size_t count) const {
+        std::size_t done = 0;
+        while (done < count) {
+            const ssize_t got =
+                pread(fd_, into + done, count - done, static_cast<off_t>(offset + done));
+            if (got == 0) break;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                ThrowReadError(errno);
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+
+private:
+    [[noreturn]] void ThrowReadError(int error) const {
+        throw EFileError(
+            FormatMessage("Cannot read file \"%s\". %s", {path_, std::strerror(error)}));
+    }
+
+    std::string path_;
+    int fd_ = -1;
+};
+
+// The headers, the colour masks and the colour table lie within this many bytes of the start.
+constexpr std::size_t kLargestHead = kFileHeaderSize + 1024 + 4 * 256;
 
 } // namespace
 
@@ -197,7 +258,12 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap) {
 }
 
 TBitmap DecodeBmp(std::span<const std::uint8_t> data, const std::string& name) {
-    return TBmpReader(data, name).Read();
+    auto copy = [data](std::size_t offset, std::uint8_t* into, std::size_t count) {
+        if (offset > data.size() || count > data.size() - offset) return false;
+        std::memcpy(into, data.data() + offset, count);
+        return true;
+    };
+    return TBmpReader(data, data.size(), copy, name).Read();
 }
 
 void SaveBmpFile(const TBitmap& bitmap, const std::string& path) {
@@ -215,33 +281,26 @@ void SaveBmpFile(const TBitmap& bitmap, const std::string& path) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw EFileError(
-            FormatMessage("Cannot open file \"%s\". %s", {path, std::strerror(errno)}));
-    std::vector<std::uint8_t> content;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > 0)
-        content.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            close(fd);
-            throw EFileError(
-                FormatMessage("Cannot read file \"%s\". %s", {path, std::strerror(error)}));
-        }
-        content.insert(content.end(), buffer, buffer + got);
-    }
-    close(fd);
+    const TReadOnlyFile file(path);
+    std::vector<std::uint8_t> content(file.Size());
+    content.resize(file.ReadAt(0, content.data(), content.size()));
     return content;
 }
 
 TBitmap LoadBmpFile(const std::string& path) {
-    return DecodeBmp(ReadWholeFile(path), path);
+    // The pixels go from the file straight into the picture, with no copy of the whole file
+    // in between: half the memory, and most of the time, of a load.
+    const TReadOnlyFile file(path);
+    const std::size_t size = file.Size();
+    std::vector<std::uint8_t> head(std::min(size, kLargestHead));
+    const std::size_t got = file.ReadAt(0, head.data(), head.size());
+    // A file that shrank since its size was taken is as long as what could be read.
+    const std::size_t fileSize = got < head.size() ? got : size;
+    head.resize(got);
+    auto read = [&file](std::size_t offset, std::uint8_t* into, std::size_t count) {
+        return file.ReadAt(offset, into, count) == count;
+    };
+    return TBmpReader(head, fileSize, read, path).Read();
 }
 
 } // namespace zorvic

@@ -2,6 +2,7 @@
 
 #include "BmpFile.h"
 #include "Errors.h"
+#include "PixelMemory.h"
 #include "TCanvas.h"
 
 #include <algorithm>
@@ -142,14 +143,14 @@ struct TBitmap::Store {
     int height = 0;
     TPixelFormat format = TPixelFormat::pf24bit;
     int stride = 0;
-    std::unique_ptr<std::uint8_t[]> pixels;
+    TPixelBuffer pixels;
     std::vector<TColor> palette;
 
     Store(int w, int h, TPixelFormat f)
         : width(w), height(h), format(f), stride(CheckedStride(w, h, f)),
           palette(DefaultPalette(f)) {
         const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(h);
-        pixels.reset(new std::uint8_t[bytes > 0 ? bytes : 1]);
+        pixels = AllocatePixels(bytes);
     }
     Store(const Store& other) : Store(other.width, other.height, other.format) {
         palette = other.palette;
@@ -248,6 +249,12 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format)
     : store_(std::make_shared<Store>(std::max(width, 0), std::max(height, 0), format)),
       canvas_(std::make_unique<TCanvas>(*this)) {
     store_->FillWhite();
+}
+
+TBitmap TBitmap::WithoutFill(int width, int height, TPixelFormat format) {
+    TBitmap bitmap;
+    bitmap.store_ = std::make_shared<Store>(std::max(width, 0), std::max(height, 0), format);
+    return bitmap;
 }
 
 TBitmap::TBitmap(const TBitmap& other)

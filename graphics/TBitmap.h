@@ -30,6 +30,9 @@ public:
     TBitmap();
     // New pixels are white (the colour-table entry nearest white for indexed formats).
     TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+    // For code that writes every pixel itself before any is read (a file decoder): the pixels
+    // start undefined, which spares a whole-picture fill.
+    static TBitmap WithoutFill(int width, int height, TPixelFormat format);
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
     TBitmap(TBitmap&& other) noexcept;

@@ -1,3 +1,4 @@
+#include "BmpFile.h"
 #include "Errors.h"
 #include "PixelArt.h"
 #include "TBitmap.h"
@@ -28,6 +29,18 @@ TEST(BitmapSharing, CopiesShareUntilEitherIsWritten) {
     original.ScanLine(3)[0] ^= 0xFF; // a writable row detaches too
     EXPECT_FALSE(original.SharesPixelsWith(assigned));
     EXPECT_TRUE(SamePixels(assigned, pristine));
+}
+
+TEST(BitmapSharing, PicturesOfManyMegabytesBehaveAsSmallOnes) {
+    // These get memory of their own, mapped for huge pages, instead of the heap's.
+    TBitmap big(1500, 1000, TPixelFormat::pf32bit);
+    EXPECT_EQ(big.GetPixel(0, 0), clWhite);
+    EXPECT_EQ(big.GetPixel(1499, 999), clWhite);
+    TBitmap copy = big;
+    copy.SetPixel(1499, 999, clRed);
+    EXPECT_EQ(big.GetPixel(1499, 999), clWhite);
+    EXPECT_EQ(copy.GetPixel(1499, 999), clRed);
+    EXPECT_TRUE(SamePixels(DecodeBmp(EncodeBmp(copy), "big"), copy));
 }
 
 TEST(BitmapSharing, CanvasStateStaysWithEachObject) {

@@ -213,6 +213,19 @@ TEST_F(BmpFile, DamagedOrLyingFilesAreRejectedWithTheirName) {
             EXPECT_NE(message.find("\"/some/where/bad.bmp\""), std::string::npos) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << what << ": " << message;
         }
+        // Loading from a file reads the headers and the rows separately: the same checks hold.
+        const std::string file = Path("bad.bmp");
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        try {
+            LoadBmpFile(file);
+            ADD_FAILURE() << what << " was accepted from a file";
+        } catch (const EFileError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(file), std::string::npos) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << what << ": " << message;
+        }
     }
 }
 
