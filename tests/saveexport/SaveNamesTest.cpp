@@ -93,7 +93,7 @@ TEST_F(SaveNamesTest, TimeNamesAdvanceTheCounterSoTemplateNamingContinues) {
 
 TEST_F(SaveNamesTest, RootAndEmptyFoldersGiveSoundPaths) {
     TSaveSettings settings = ByTemplate();
-    settings.SaveDirectory = "/";
+    settings.SaveDirectory = std::string(1, '/');
     EXPECT_EQ(NextAutomaticSavePath(settings), "/截图1.jpg");
 
     settings.SaveDirectory.clear();
