@@ -6,9 +6,9 @@
 //     bench_program_capture [WIDTHxHEIGHT] [PRESSES]
 #include "PrivateDisplay.h"
 #include "ProgramUnderTest.h"
+#include "X11TestTools.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -23,25 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-// The main window stays where it is during a capture, so no hiding delay is measured.
-constexpr const char* kSettings =
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n\"Ver\"=\"V1.5\"\n\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Conventional]\n"
-    "\"Sound\"=\"0\"\n\"Mouse\"=\"1\"\n\"Hide\"=\"0\"\n"
-    "\"Delay\"=dword:00000000\n\"Width\"=\"600\"\n\"Height\"=\"400\"\n\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\High]\n"
-    "\"Quit\"=dword:00000001\n";
-
-void PressCtrlB(Display* display) {
-    const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
-    const KeyCode b = XKeysymToKeycode(display, XK_b);
-    XTestFakeKeyEvent(display, ctrl, True, CurrentTime);
-    XTestFakeKeyEvent(display, b, True, CurrentTime);
-    XTestFakeKeyEvent(display, b, False, CurrentTime);
-    XTestFakeKeyEvent(display, ctrl, False, CurrentTime);
-    XFlush(display);
-}
 
 // Waits for the next top-level window to be mapped; its id, or 0 after ten seconds.
 Window NextMappedWindow(Display* display, Clock::time_point& mappedAt) {
@@ -86,7 +67,7 @@ std::vector<double> MeasurePresses(ProgramUnderTest& program, Display* display, 
             XNextEvent(display, &ignored);
         }
         const auto pressed = Clock::now();
-        PressCtrlB(display);
+        TapChord(display, {XK_Control_L}, XK_b);
         Clock::time_point mappedAt;
         Window window = 0;
         while ((window = NextMappedWindow(display, mappedAt)) && program.TitleOf(window) != opens) {
@@ -97,10 +78,7 @@ std::vector<double> MeasurePresses(ProgramUnderTest& program, Display* display, 
         }
         ms.push_back(std::chrono::duration<double, std::milli>(mappedAt - pressed).count());
         if (closeWithEscape) {
-            const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
-            XTestFakeKeyEvent(display, escape, True, CurrentTime);
-            XTestFakeKeyEvent(display, escape, False, CurrentTime);
-            XFlush(display);
+            TapChord(display, {}, XK_Escape);
         } else {
             program.SendCloseRequest(window);
         }
@@ -124,7 +102,8 @@ int main(int argc, char** argv) {
     Display* display = XOpenDisplay(server.Name().c_str());
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     ProgramUnderTest program(ZORVIC_EXECUTABLE, display, server.Name());
-    program.AppendMachineSettings(kSettings);
+    // The main window stays where it is during a capture, so no hiding delay is measured.
+    program.StoreStartOptions({.IncludeCursor = true, .HideMainWindow = false});
     program.Launch();
     if (!program.FindWindowTitled("ZorvicV1.5", true)) {
         std::fprintf(stderr, "the program did not start\n");
@@ -139,17 +118,7 @@ int main(int argc, char** argv) {
     // Full-screen mode from the main window's keyboard shortcut.
     const Window main = program.FindWindowTitled("ZorvicV1.5", true);
     XSetInputFocus(display, main, RevertToParent, CurrentTime);
-    const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
-    const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
-    const KeyCode f = XKeysymToKeycode(display, XK_f);
-    for (auto [key, down] : {std::pair{ctrl, True},
-                             {alt, True},
-                             {f, True},
-                             {f, False},
-                             {alt, False},
-                             std::pair{ctrl, False}})
-        XTestFakeKeyEvent(display, key, down, CurrentTime);
-    XFlush(display);
+    TapChord(display, {XK_Control_L, XK_Alt_L}, XK_f);
     Report("Ctrl+B to full-screen editor mapped",
            MeasurePresses(program, display, presses, "图像编辑", false));
     XCloseDisplay(display);

@@ -11,7 +11,6 @@
 #include "X11TestTools.h"
 #include "hooklib/HotKeyGrab.h"
 
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -31,20 +30,6 @@ constexpr unsigned long kPlainPixel = 0x3060A0;
 
 enum ModeButton { ActiveWindowBtn, FullScreenBtn, RegionBtn, FixRegionBtn, AxtiveObjectBtn };
 enum class Trigger { HotKey, CaptureButton };
-
-std::string MachineSettings(bool includeCursor) {
-    return std::string("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n"
-                       "\"Ver\"=\"V1.5\"\n\n"
-                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Conventional]\n"
-                       "\"Sound\"=\"0\"\n\"Mouse\"=\"") +
-           (includeCursor ? "1" : "0") +
-           "\"\n\"Hide\"=\"1\"\n\"Delay\"=dword:00000000\n"
-           "\"Width\"=\"600\"\n\"Height\"=\"400\"\n\n"
-           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Save]\n"
-           "\"Comp\"=\"80\"\n\"Dir\"=\"\"\n\"Temp\"=\"截图\"\n\"Time\"=\"0\"\n\"Type\"=\"0\"\n\n"
-           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\High]\n"
-           "\"Quit\"=dword:00000001\n";
-}
 
 // Pixels of `picture` that differ from what a pattern window with its top-left corner at
 // `window` shows over the screen area `area`; `origin` is where the picture's (0, 0) was.
@@ -84,7 +69,7 @@ int PixelsOtherThan(const QImage& picture, QRect area, QRgb colour) {
 class CaptureEndToEndTest : public ::testing::TestWithParam<Trigger> {
 protected:
     void Start(bool includeCursor = false) {
-        program.AppendMachineSettings(MachineSettings(includeCursor));
+        program.StoreStartOptions({.IncludeCursor = includeCursor});
         program.Launch();
         main = program.FindWindowTitled("ZorvicV1.5", true);
         ASSERT_NE(main, 0u) << "the main window did not appear";
@@ -143,14 +128,7 @@ protected:
         Button(false);
         std::this_thread::sleep_for(200ms);
     }
-    void PressCtrlAnd(KeySym key) {
-        const KeyCode ctrl = XKeysymToKeycode(display.get(), XK_Control_L);
-        const KeyCode code = XKeysymToKeycode(display.get(), key);
-        for (auto [keycode, down] :
-             {std::pair{ctrl, true}, {code, true}, {code, false}, std::pair{ctrl, false}})
-            XTestFakeKeyEvent(display.get(), keycode, down, CurrentTime);
-        XSync(display.get(), False);
-    }
+    void PressCtrlAnd(KeySym key) { TapChord(display.get(), {XK_Control_L}, key); }
 
     // Starts a capture as the test's parameter says, the pointer then resting at `pointer`.
     void StartCapture(TPoint pointer) {

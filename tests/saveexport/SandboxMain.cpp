@@ -53,6 +53,13 @@ const std::string& SandboxRoot() {
     return root;
 }
 
+std::string MakeTestFolder() {
+    const std::string folder =
+        SandboxRoot() + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 } // namespace zorvic::testing
 
 int main(int argc, char** argv) {

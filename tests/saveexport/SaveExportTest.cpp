@@ -56,9 +56,7 @@ class SaveExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SaveCounter = 1;
-        folder =
-            SandboxRoot() + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::create_directories(folder);
+        folder = MakeTestFolder();
         SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
         settings.SaveDirectory = folder;
     }

@@ -17,9 +17,7 @@ class SaveNamesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SaveCounter = 1;
-        folder =
-            SandboxRoot() + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::create_directories(folder);
+        folder = MakeTestFolder();
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 

@@ -63,6 +63,20 @@ void ProgramUnderTest::AppendMachineSettings(const std::string& regText) {
     std::ofstream(root_ + "/settings/HKLM.reg", std::ios::app) << regText;
 }
 
+void ProgramUnderTest::StoreStartOptions(const StartOptions& options) {
+    auto flag = [](bool on) { return on ? std::string("\"1\"") : std::string("\"0\""); };
+    AppendMachineSettings(
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n\"Ver\"=\"V1.5\"\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Conventional]\n"
+        "\"Sound\"=\"0\"\n\"Mouse\"=" +
+        flag(options.IncludeCursor) + "\n\"Hide\"=" + flag(options.HideMainWindow) +
+        "\n\"Delay\"=dword:00000000\n\"Width\"=\"600\"\n\"Height\"=\"400\"\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\Save]\n"
+        "\"Comp\"=\"80\"\n\"Dir\"=\"\"\n\"Temp\"=\"截图\"\n\"Time\"=\"0\"\n\"Type\"=\"0\"\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\High]\n"
+        "\"Quit\"=dword:00000001\n");
+}
+
 Window ProgramUnderTest::FindWindow(const std::function<bool(Window)>& wanted,
                                     std::chrono::milliseconds patience) {
     const auto deadline = std::chrono::steady_clock::now() + patience;

@@ -14,6 +14,12 @@ typedef unsigned long Window;
 
 namespace zorvic::testing {
 
+// What the program finds stored when it starts; the rest as its first run stores it.
+struct StartOptions {
+    bool IncludeCursor = false;
+    bool HideMainWindow = true;
+};
+
 class ProgramUnderTest {
 public:
     // `executable` runs on the X server `display`, which the window searches use too.
@@ -26,6 +32,8 @@ public:
     pid_t Launch(const std::vector<std::string>& arguments = {});
     // Adds the text to the stored settings of the local machine before the program starts.
     void AppendMachineSettings(const std::string& regText);
+    // Stores the options for the next start: no sound, saves as BMP, the close box quits.
+    void StoreStartOptions(const StartOptions& options);
     const std::string& Root() const { return root_; }
 
     // The first window for which `wanted` holds; 0 when none appears in time.

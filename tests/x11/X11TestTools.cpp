@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -87,6 +88,19 @@ void MovePointer(Display* display, TPoint to) {
 
 void PressButton(Display* display, bool down) {
     XTestFakeButtonEvent(display, 1, down, CurrentTime);
+    XSync(display, False);
+}
+
+void TapChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym key) {
+    auto send = [display](KeySym keysym, bool down) {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), down, CurrentTime);
+    };
+    for (KeySym modifier : modifiers)
+        send(modifier, true);
+    send(key, true);
+    send(key, false);
+    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
+        send(*modifier, false);
     XSync(display, False);
 }
 

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace zorvic::testing {
@@ -38,6 +39,9 @@ bool WaitUntil(const std::function<bool()>& condition,
 // hand; both return once the server has them.
 void MovePointer(Display* display, TPoint to);
 void PressButton(Display* display, bool down);
+// Presses the modifiers in order, taps the key, releases the modifiers in reverse, through
+// XTest; returns once the server has them.
+void TapChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym key);
 
 // The colour of one root-window pixel as 0x00BBGGRR, read through the visual's masks.
 TColor RootPixel(Display* display, int x, int y);
