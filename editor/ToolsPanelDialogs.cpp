@@ -41,7 +41,11 @@ TFont FromQFont(const QFont& qfont, TColor color) {
 }
 
 void ShowColorOn(QPushButton* button, TColor color) {
-    button->setStyleSheet(QStringLiteral("background-color: %1").arg(ToQColor(color).name()));
+    // The caption in black or white, whichever stands out from the colour.
+    const int luma = (299 * RedOf(color) + 587 * GreenOf(color) + 114 * BlueOf(color)) / 1000;
+    button->setStyleSheet(QStringLiteral("background-color: %1; color: %2")
+                              .arg(ToQColor(color).name(),
+                                   luma < 128 ? QStringLiteral("white") : QStringLiteral("black")));
 }
 
 } // namespace
@@ -77,6 +81,14 @@ std::optional<TFont> RunFontDialog(QWidget* parent, const TFont& preset) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    // Enter and Escape in the font lists reach the inner font dialog, which would close alone
+    // and leave an empty frame: they answer for the whole dialog instead.
+    QObject::connect(fonts, &QDialog::finished, &dialog, [&dialog](int result) {
+        if (result == QDialog::Accepted)
+            dialog.accept();
+        else
+            dialog.reject();
+    });
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQFont(fonts->currentFont(), color);
