@@ -216,14 +216,15 @@ TEST_F(ToolsPanelTest, TextBoxClearsOnlyItsPromptOnTheFirstVisit) {
     EXPECT_EQ(panel.TextEdit->text(), QStringLiteral("截图说明"));
 }
 
-// Runs the real font dialog and, once it is up, types `key` into its font list; whether the key
-// closed the whole dialog, and what it answered.
+// Runs the real font dialog and, once it is up, types `key` into one of its font lists or
+// boxes; whether the key closed the whole dialog, and what it answered.
 struct TFontDialogAnswer {
     bool closedByKey = false;
     std::optional<TFont> font;
     QString colourButtonStyle;
 };
-TFontDialogAnswer AnswerFontDialogWithKey(Qt::Key key, TColor presetColour) {
+template <class Field>
+TFontDialogAnswer AnswerFontDialogWithKey(int field, Qt::Key key, TColor presetColour) {
     TFontDialogAnswer answer;
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
@@ -231,9 +232,10 @@ TFontDialogAnswer AnswerFontDialogWithKey(Qt::Key key, TColor presetColour) {
         for (QPushButton* button : dialog->findChildren<QPushButton*>())
             if (button->text() == QStringLiteral("颜色"))
                 answer.colourButtonStyle = button->styleSheet();
-        QListView* fonts = dialog->findChild<QListView*>();
-        ASSERT_NE(fonts, nullptr);
-        QTest::keyClick(fonts, key);
+        const QList<Field*> fields = dialog->findChildren<Field*>();
+        ASSERT_GT(fields.size(), field);
+        fields[field]->setFocus();
+        QTest::keyClick(fields[field], key);
         answer.closedByKey = !dialog->isVisible();
         // A dialog the key left open is closed here, so the test goes on to report it.
         if (!answer.closedByKey) static_cast<QDialog*>(dialog)->reject();
@@ -244,16 +246,29 @@ TFontDialogAnswer AnswerFontDialogWithKey(Qt::Key key, TColor presetColour) {
     return answer;
 }
 
-TEST(FontDialogTest, EnterConfirmsAndEscapeCancelsTheWholeDialog) {
-    const TFontDialogAnswer entered = AnswerFontDialogWithKey(Qt::Key_Return, clBlack);
-    EXPECT_TRUE(entered.closedByKey);
-    EXPECT_TRUE(entered.font.has_value());
-    const TFontDialogAnswer escaped = AnswerFontDialogWithKey(Qt::Key_Escape, clWhite);
-    EXPECT_TRUE(escaped.closedByKey);
-    EXPECT_FALSE(escaped.font.has_value());
-    // The colour button's caption stands out from the colour it shows.
-    EXPECT_TRUE(entered.colourButtonStyle.contains(QStringLiteral("color: white")));
-    EXPECT_TRUE(escaped.colourButtonStyle.contains(QStringLiteral("color: black")));
+TEST(FontDialogTest, EnterConfirmsAndEscapeCancelsTheWholeDialogFromEachList) {
+    // The face, style and size lists, and the boxes above them.
+    for (int field = 0; field < 3; ++field) {
+        for (const auto& answer :
+             {AnswerFontDialogWithKey<QListView>(field, Qt::Key_Return, clBlack),
+              AnswerFontDialogWithKey<QLineEdit>(field, Qt::Key_Enter, clBlack)}) {
+            EXPECT_TRUE(answer.closedByKey) << field;
+            EXPECT_TRUE(answer.font.has_value()) << field;
+        }
+        for (const auto& answer :
+             {AnswerFontDialogWithKey<QListView>(field, Qt::Key_Escape, clWhite),
+              AnswerFontDialogWithKey<QLineEdit>(field, Qt::Key_Escape, clWhite)}) {
+            EXPECT_TRUE(answer.closedByKey) << field;
+            EXPECT_FALSE(answer.font.has_value()) << field;
+        }
+    }
+}
+
+TEST(FontDialogTest, ColourButtonCaptionStandsOutFromItsColour) {
+    EXPECT_TRUE(AnswerFontDialogWithKey<QListView>(0, Qt::Key_Escape, clBlack)
+                    .colourButtonStyle.contains(QStringLiteral("color: white")));
+    EXPECT_TRUE(AnswerFontDialogWithKey<QListView>(0, Qt::Key_Escape, clWhite)
+                    .colourButtonStyle.contains(QStringLiteral("color: black")));
 }
 
 } // namespace
