@@ -123,6 +123,17 @@ BENCHMARK(BM_MagnifierMove)
     ->Args({2, 100, 1})
     ->Unit(benchmark::kMicrosecond);
 
+// The press takes the snapshot and draws the first window, which gives the picture pixels of
+// its own; the release puts the snapshot back.
+void BM_MagnifierPressAndRelease(benchmark::State& state) {
+    TDrawingSession session(&TToolsPanel::MagnifyingGlassBtn);
+    for (auto _ : state) {
+        session.Press({1900, 1000});
+        session.Release({1900, 1000});
+    }
+}
+BENCHMARK(BM_MagnifierPressAndRelease)->Unit(benchmark::kMicrosecond);
+
 // The same step done the straightforward way: a fresh copy of the snapshot per move, the
 // window drawn on it, the copy installed as the picture.
 void BM_MagnifierMoveOnWholeCopies(benchmark::State& state) {
