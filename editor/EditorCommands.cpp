@@ -51,6 +51,7 @@ void TSaveForm::ConnectCommands() {
     OnPress(ToolsPanel->ActualSizeBtn, this, &TSaveForm::ActualSizeToolButtonClick);
     OnPress(ToolsPanel->ArbitraryDegreesBtn, this, &TSaveForm::ArbitraryDegreesBtnClick);
     OnPress(ToolsPanel->TranslationOKBtn, this, &TSaveForm::TranslationOKBtnClick);
+    OnClick(ToolsPanel->FuzzyBtn, this, &TSaveForm::FuzzyBtnClick);
 
     const TEditorMenus& m = Menus;
     OnTrigger(m.OpenMenu, this, &TSaveForm::OpenMenuClick);

@@ -17,7 +17,13 @@ public:
     // For commands that change the picture in place; call PictureChanged afterwards.
     TBitmap& Picture() { return picture_; }
     void PictureChanged();
+    // After a change confined to an area of the picture: only that part is repainted.
+    void PictureChanged(const TRect& area);
     void SetPicture(const TBitmap& picture);
+
+    // The picture pixel under a point of the control, wherever the display stretches or centres
+    // the picture; it may lie outside the picture.
+    TPoint PicturePoint(QPoint controlPoint) const;
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
@@ -31,6 +37,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the picture is drawn in the control.
+    QRect PictureArea() const;
+
     TBitmap picture_;
     bool autoSize_ = true;
     bool center_ = true;

@@ -3,6 +3,7 @@
 #include "EditorHost.h"
 #include "EditorStatusBar.h"
 #include "EditorView.h"
+#include "PicMouse.h"
 #include "ToolsPanel.h"
 #include "ZorvicMain.h"
 
@@ -79,6 +80,7 @@ void TSaveForm::BuildLayout() {
 
     Pic->installEventFilter(this);
     sScrollBox->viewport()->installEventFilter(this);
+    PicMouse = std::make_unique<TPicMouse>(*this);
 }
 
 const TBitmap& TSaveForm::Picture() const {

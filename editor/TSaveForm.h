@@ -7,12 +7,15 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QProgressBar;
 class QScrollArea;
 
 namespace zorvic {
 
 class IEditorHost;
+class TPicMouse;
 class TPicStatusBar;
 class TPictureView;
 class TToolsPanel;
@@ -56,6 +59,8 @@ public:
     TEditHistory History;
     TDrawSteps DrawSteps;
     TBitmap ActivationSnapshot;
+    // The picture's mouse handlers and the drawing tools they drive.
+    std::unique_ptr<TPicMouse> PicMouse;
 
     // Window events.
     void FormShow();
@@ -105,6 +110,8 @@ public:
     void DistortionMenuClick();
     void WaveMenuClick();
     void LongViewMenuClick();
+    // Drawing tools that act at once.
+    void FuzzyBtnClick();
 
 signals:
     void Closed();

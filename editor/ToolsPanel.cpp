@@ -91,13 +91,13 @@ void TToolsPanel::BuildTools() {
     for (int column = 1; column < 4; ++column)
         AddTool(nullptr, column, 3, TTool::None)->hide();
 
-    // The blur acts at once on the whole picture, so it is no tool that stays down.
+    // The blur acts at once on the whole picture, so it is no tool that stays down; the editor
+    // that holds the picture answers its click.
     FuzzyBtn = new QToolButton(sPanelTools);
     FuzzyBtn->setGeometry(QRect(QPoint(kToolColumns[1], kToolRows[2]), kToolSize));
     FuzzyBtn->setToolTip(QStringLiteral("模糊工具"));
     FuzzyBtn->setIcon(BlurToolIcon());
     FuzzyBtn->setAutoRaise(true);
-    connect(FuzzyBtn, &QToolButton::clicked, this, [this] { FuzzyBtnClick(); });
 
     connect(toolGroup_, &QButtonGroup::buttonClicked, this,
             [this](QAbstractButton* button) { ToolClicked(button, button->isChecked()); });
@@ -170,10 +170,6 @@ void TToolsPanel::SprayGunBtnClick() {
     ShowPage(sTabSprayGun);
 }
 
-void TToolsPanel::FuzzyBtnClick() {
-    emit FuzzyClicked();
-}
-
 void TToolsPanel::TranslationBtnClick() {
     ShowPage(sTabTranslation);
 }
@@ -231,6 +227,10 @@ void TToolsPanel::TextPropertiesBtnClick() {
 }
 
 void TToolsPanel::TextEditEnter() {
+    // Only the prompt goes, on the first visit: what the user typed stays when the window is
+    // activated again or a dialog gives the focus back.
+    if (!textPromptShown_) return;
+    textPromptShown_ = false;
     TextEdit->clear();
 }
 

@@ -141,7 +141,6 @@ public:
     void ImageScalingBtnClick();
     void FreeTransformBtnClick();
     void SprayGunBtnClick();
-    void FuzzyBtnClick();
     void TranslationBtnClick();
     void TextToolBtnClick();
     void ForeGroundColorMouseDown();
@@ -151,10 +150,6 @@ public:
     void SolidBrushClick(int brushStyleCode);
     void TextPropertiesBtnClick();
     void TextEditEnter();
-
-signals:
-    // The blur button acts at once on the whole picture.
-    void FuzzyClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -186,6 +181,8 @@ private:
     TFontChooser chooseFont_ = RunFontDialog;
     TColor lastDialogColor_ = clBlack;
     TFont lastDialogFont_;
+    // The text box still shows its prompt, which the first visit clears.
+    bool textPromptShown_ = true;
 };
 
 } // namespace zorvic

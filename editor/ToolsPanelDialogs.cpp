@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -40,8 +41,22 @@ TFont FromQFont(const QFont& qfont, TColor color) {
     return font;
 }
 
+// Qt's font dialog as a part of ours. It would take Enter and Escape for itself and close alone,
+// leaving an empty frame; they go on to the dialog around it instead.
+class TEmbeddedFontDialog : public QFontDialog {
+public:
+    using QFontDialog::QFontDialog;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+};
+
 void ShowColorOn(QPushButton* button, TColor color) {
-    button->setStyleSheet(QStringLiteral("background-color: %1").arg(ToQColor(color).name()));
+    // The caption in black or white, whichever stands out from the colour.
+    const int luma = (299 * RedOf(color) + 587 * GreenOf(color) + 114 * BlueOf(color)) / 1000;
+    button->setStyleSheet(QStringLiteral("background-color: %1; color: %2")
+                              .arg(ToQColor(color).name(),
+                                   luma < 128 ? QStringLiteral("white") : QStringLiteral("black")));
 }
 
 } // namespace
@@ -56,7 +71,7 @@ std::optional<TFont> RunFontDialog(QWidget* parent, const TFont& preset) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("文字属性"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* fonts = new QFontDialog(ToQFont(preset), &dialog);
+    auto* fonts = new TEmbeddedFontDialog(ToQFont(preset), &dialog);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts->setWindowFlags(Qt::Widget);
     layout->addWidget(fonts);
@@ -74,9 +89,20 @@ std::optional<TFont> RunFontDialog(QWidget* parent, const TFont& preset) {
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->addButton(colorButton, QDialogButtonBox::ActionRole);
+    // Enter anywhere confirms, not the colour button that was clicked last.
+    colorButton->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    // Enter in the face and style lists closes the font dialog through its own filter: that
+    // answers for the whole dialog too.
+    QObject::connect(fonts, &QDialog::finished, &dialog, [&dialog](int result) {
+        if (result == QDialog::Accepted)
+            dialog.accept();
+        else
+            dialog.reject();
+    });
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQFont(fonts->currentFont(), color);

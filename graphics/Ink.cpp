@@ -121,6 +121,12 @@ TInk MakeInk(TColor color, TPenMode mode) {
     return ink;
 }
 
+bool TInk::KeepsPixels() const {
+    for (int i = 0; i < 3; ++i)
+        if (Keep[i] != 0xFF || Flip[i] != 0) return false;
+    return true;
+}
+
 TColor TInk::Apply(TColor pixel) const {
     const int b = (BlueOf(pixel) & Keep[0]) ^ Flip[0];
     const int g = (GreenOf(pixel) & Keep[1]) ^ Flip[1];
@@ -129,6 +135,9 @@ TColor TInk::Apply(TColor pixel) const {
 }
 
 void PaintRun(TBitmap& bitmap, int y, long long x0, long long x1, const TInk& ink) {
+    // An ink that keeps every pixel (white under not-xor, as a rubber band's default fill) has
+    // nothing to paint; skipping it also leaves a shared picture unshared.
+    if (ink.KeepsPixels()) return;
     if (!ClipRun(bitmap, y, x0, x1)) return;
     const int from = static_cast<int>(x0);
     const int to = static_cast<int>(x1);

@@ -14,6 +14,8 @@ struct TInk {
     std::uint8_t Flip[3] = {0, 0, 0};
 
     TColor Apply(TColor pixel) const;
+    // Painting with it changes nothing.
+    bool KeepsPixels() const;
 };
 
 TInk MakeInk(TColor color, TPenMode mode);

@@ -22,7 +22,9 @@ TBitmap Pattern(int width, int height) {
     for (int y = 0; y < actual.Height(); ++y)
         for (int x = 0; x < actual.Width(); ++x)
             if (actual.GetPixel(x, y) != expected.GetPixel(x, y))
-                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") differs";
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << std::hex
+                       << actual.GetPixel(x, y) << ", expected " << expected.GetPixel(x, y);
     return ::testing::AssertionSuccess();
 }
 

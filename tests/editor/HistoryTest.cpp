@@ -2,6 +2,8 @@
 #include "EditorFixture.h"
 #include "EditorView.h"
 #include "OneShotEffects.h"
+#include "PictureMouse.h"
+#include "ToolsPanel.h"
 #include "Transforms.h"
 
 #include <functional>
@@ -69,11 +71,10 @@ void RotateAnyAngle(TSaveForm& f) {
 void Translate(TSaveForm& f) {
     f.TranslationOKBtnClick();
 }
-// What a drawing tool does: changes the picture without recording.
+// A line dragged with the line tool: it changes the picture without recording a step.
 void DrawLine(TSaveForm& f) {
-    f.Pic->Picture().Canvas().MoveTo(0, 0);
-    f.Pic->Picture().Canvas().LineTo(5, 5);
-    f.Pic->PictureChanged();
+    ChooseTool(f, &TToolsPanel::LineBtn);
+    TPictureMouse(f).Drag({0, 0}, {{3, 6}}, {5, 5});
 }
 
 TEST_F(HistoryTest, UndoAndRedoSequences) {
@@ -106,6 +107,20 @@ TEST_F(HistoryTest, UndoAndRedoSequences) {
         EXPECT_TRUE(SamePicture(form->Picture(), expected));
         form->close();
     }
+}
+
+TEST_F(HistoryTest, DrawingRecordsNoStepButListsTheShape) {
+    Open(Pattern(12, 8));
+    CommandA(*form);
+    const TEditHistory afterA = form->History;
+    const TBitmap pictureAfterA = form->Picture();
+    DrawLine(*form);
+    EXPECT_FALSE(SamePicture(form->Picture(), pictureAfterA)) << "the line is on the picture";
+    EXPECT_TRUE(form->History.BakImage1.SharesPixelsWith(afterA.BakImage1));
+    EXPECT_TRUE(form->History.BakImage2.SharesPixelsWith(afterA.BakImage2));
+    EXPECT_TRUE(form->History.BakImage3.SharesPixelsWith(afterA.BakImage3));
+    ASSERT_EQ(form->DrawSteps.Count, 1);
+    EXPECT_EQ(form->DrawSteps.EndPoints[1], (TPoint{5, 5}));
 }
 
 TEST_F(HistoryTest, UndoAfterZoomShowsThePictureAtItsOwnSizeStillStretched) {

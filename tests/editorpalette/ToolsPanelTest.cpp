@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -127,16 +131,6 @@ TEST_F(ToolsPanelTest, ClickingTheDownToolRaisesItAndStillRunsItsHandler) {
     EXPECT_EQ(Page(), panel.sTabLineAndSoOn);
 }
 
-TEST_F(ToolsPanelTest, BlurIsAPushButtonOutsideTheGroup) {
-    int blurs = 0;
-    QObject::connect(&panel, &TToolsPanel::FuzzyClicked, [&] { ++blurs; });
-    panel.OvalBtn->click();
-    panel.FuzzyBtn->click();
-    EXPECT_EQ(blurs, 1);
-    EXPECT_FALSE(panel.FuzzyBtn->isChecked());
-    EXPECT_EQ(panel.CurrentTool(), TTool::Oval);
-}
-
 TEST_F(ToolsPanelTest, PenAndBrushButtonsSetTheCanvasStyleCodes) {
     for (int code = 5; code >= 0; --code) {
         panel.PenButtons[code]->click();
@@ -203,18 +197,78 @@ TEST_F(ToolsPanelTest, FontDialogStartsAtTahomaAndAppliesOnlyWhenConfirmed) {
     EXPECT_EQ(fontPresets[1].Name, "DejaVu Sans");
 }
 
-TEST_F(ToolsPanelTest, TextBoxEmptiesOnEveryFocus) {
+TEST_F(ToolsPanelTest, TextBoxClearsOnlyItsPromptOnTheFirstVisit) {
     panel.show();
     panel.TextToolBtn->click();
-    panel.activateWindow();
     QApplication::setActiveWindow(&panel);
-    for (const char* typed : {"请输入您想要的文字", "截图说明"}) {
-        panel.TextEdit->setText(QString::fromUtf8(typed));
-        panel.TextPropertiesBtn->setFocus();
-        panel.TextEdit->setFocus();
+    auto visit = [this](Qt::FocusReason reason) {
+        panel.TextPropertiesBtn->setFocus(Qt::OtherFocusReason);
+        panel.TextEdit->setFocus(reason);
         QApplication::processEvents();
-        EXPECT_TRUE(panel.TextEdit->text().isEmpty()) << typed;
+    };
+    visit(Qt::MouseFocusReason);
+    EXPECT_TRUE(panel.TextEdit->text().isEmpty()) << "the prompt goes";
+    panel.TextEdit->setText(QStringLiteral("截图说明"));
+    // Clicking in again, the window activated again, a dialog giving the focus back.
+    for (Qt::FocusReason reason :
+         {Qt::MouseFocusReason, Qt::ActiveWindowFocusReason, Qt::PopupFocusReason})
+        visit(reason);
+    EXPECT_EQ(panel.TextEdit->text(), QStringLiteral("截图说明"));
+}
+
+// Runs the real font dialog and, once it is up, types `key` into one of its font lists or
+// boxes; whether the key closed the whole dialog, and what it answered.
+struct TFontDialogAnswer {
+    bool closedByKey = false;
+    std::optional<TFont> font;
+    QString colourButtonStyle;
+};
+template <class Field>
+TFontDialogAnswer AnswerFontDialogWithKey(int field, Qt::Key key, TColor presetColour) {
+    TFontDialogAnswer answer;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("颜色"))
+                answer.colourButtonStyle = button->styleSheet();
+        const QList<Field*> fields = dialog->findChildren<Field*>();
+        ASSERT_GT(fields.size(), field);
+        fields[field]->setFocus();
+        QTest::keyClick(fields[field], key);
+        answer.closedByKey = !dialog->isVisible();
+        // A dialog the key left open is closed here, so the test goes on to report it.
+        if (!answer.closedByKey) static_cast<QDialog*>(dialog)->reject();
+    });
+    TFont preset;
+    preset.Color = presetColour;
+    answer.font = RunFontDialog(nullptr, preset);
+    return answer;
+}
+
+TEST(FontDialogTest, EnterConfirmsAndEscapeCancelsTheWholeDialogFromEachList) {
+    // The face, style and size lists, and the boxes above them.
+    for (int field = 0; field < 3; ++field) {
+        for (const auto& answer :
+             {AnswerFontDialogWithKey<QListView>(field, Qt::Key_Return, clBlack),
+              AnswerFontDialogWithKey<QLineEdit>(field, Qt::Key_Enter, clBlack)}) {
+            EXPECT_TRUE(answer.closedByKey) << field;
+            EXPECT_TRUE(answer.font.has_value()) << field;
+        }
+        for (const auto& answer :
+             {AnswerFontDialogWithKey<QListView>(field, Qt::Key_Escape, clWhite),
+              AnswerFontDialogWithKey<QLineEdit>(field, Qt::Key_Escape, clWhite)}) {
+            EXPECT_TRUE(answer.closedByKey) << field;
+            EXPECT_FALSE(answer.font.has_value()) << field;
+        }
     }
+}
+
+TEST(FontDialogTest, ColourButtonCaptionStandsOutFromItsColour) {
+    EXPECT_TRUE(AnswerFontDialogWithKey<QListView>(0, Qt::Key_Escape, clBlack)
+                    .colourButtonStyle.contains(QStringLiteral("color: white")));
+    EXPECT_TRUE(AnswerFontDialogWithKey<QListView>(0, Qt::Key_Escape, clWhite)
+                    .colourButtonStyle.contains(QStringLiteral("color: black")));
 }
 
 } // namespace

@@ -31,6 +31,20 @@ TEST(BitmapSharing, CopiesShareUntilEitherIsWritten) {
     EXPECT_TRUE(SamePixels(assigned, pristine));
 }
 
+TEST(BitmapSharing, PaintingThatChangesNoPixelKeepsThemShared) {
+    TBitmap picture = Gradient(9, 7);
+    const TBitmap copy = picture;
+    // A rubber band's white fill under not-xor, with no outline: every pixel stays.
+    picture.Canvas().Pen.Style = TPenStyle::psClear;
+    picture.Canvas().Pen.Mode = TPenMode::pmNotXor;
+    picture.Canvas().Rectangle(1, 1, 8, 6);
+    EXPECT_TRUE(picture.SharesPixelsWith(copy));
+
+    picture.Canvas().Brush.Color = clRed;
+    picture.Canvas().Rectangle(1, 1, 8, 6);
+    EXPECT_FALSE(picture.SharesPixelsWith(copy));
+}
+
 TEST(BitmapSharing, PicturesOfManyMegabytesBehaveAsSmallOnes) {
     // These get memory of their own, mapped for huge pages, instead of the heap's.
     TBitmap big(1500, 1000, TPixelFormat::pf32bit);
