@@ -124,6 +124,18 @@ TEST_F(MainWindowTest, CloseBoxQuitsWhenTheStoreSaysExitOrNothing) {
     }
 }
 
+TEST_F(MainWindowTest, ACloseActionOfTheWrongKindIsToldAndTheWindowParksInTheTray) {
+    Store(kHighKey, "Quit", K::String, "0");
+    ZorvicForm->show();
+    EXPECT_FALSE(ZorvicForm->close());
+    EXPECT_EQ(messages_, std::vector<std::string>{"Invalid data type for 'Quit'"});
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
+    EXPECT_TRUE(ZorvicForm->TrayIcon->IsShown());
+    ZorvicForm->OpenMainMenu->trigger();
+    EXPECT_TRUE(ZorvicForm->isVisible());
+}
+
 TEST_F(MainWindowTest, WithoutATrayHostTheCloseBoxMinimises) {
     TTrayIcon::OverrideHostAvailability(false);
     EXPECT_FALSE(ZorvicForm->close());
