@@ -91,7 +91,7 @@ void TSaveForm::PushUndoStep() {
 
 void TSaveForm::LoadFullScreen(const TBitmap& screenCapture) {
     resize(screenCapture.Width(), screenCapture.Height());
-    Pic->SetPicture(screenCapture);
+    InstallLoadedPicture(screenCapture);
 }
 
 void TSaveForm::LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoint selEnd) {
@@ -108,14 +108,21 @@ void TSaveForm::LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoi
     if (source.Width() <= 0 || source.Height() <= 0) source = TRect{left, top, right, bottom};
     selection.Canvas().StretchMode = TStretchMode::ColorOnColor;
     selection.Canvas().CopyRect(TRect{0, 0, w, h}, frozenScreen, source);
-    Pic->SetPicture(selection);
+    InstallLoadedPicture(selection);
 }
 
 void TSaveForm::LoadPicture(const TBitmap& picture) {
     resize(picture.Width() + kPictureMarginWidth + kToolsPanelWidth,
            picture.Height() + TEditorToolBar::kHeight + 2 * TPicStatusBar::kHeight +
                kPictureMarginHeight);
+    InstallLoadedPicture(picture);
+}
+
+void TSaveForm::InstallLoadedPicture(const TBitmap& picture) {
     Pic->SetPicture(picture);
+    // A new capture is seen from its top-left corner, not where the last one was scrolled to.
+    sScrollBox->horizontalScrollBar()->setValue(0);
+    sScrollBox->verticalScrollBar()->setValue(0);
 }
 
 void TSaveForm::ShowModal() {
