@@ -7,12 +7,17 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <chrono>
+
 namespace zorvic {
 
 namespace {
 
 // xdg-open's exit status for an item that does not exist.
 constexpr int kItemMissing = 2;
+// Without a desktop environment xdg-open runs the viewer itself and ends with it, failing when
+// the user closes the viewer's terminal, say. An opener that ran this long had opened the item.
+constexpr auto kOpenerVerdictTime = std::chrono::seconds(10);
 
 void TellNotOpened(const std::string& what, const std::string& why) {
     ShowMessage("无法打开" + what + "：" + why + "。");
@@ -23,12 +28,16 @@ void TellNotOpened(const std::string& what, const std::string& why) {
 void OpenWithDesktop(const QString& item, const std::string& what) {
     auto* opener = new QProcess;
     opener->setStandardOutputFile(QProcess::nullDevice());
-    QObject::connect(
-        opener, &QProcess::finished, opener, [opener, what](int code, QProcess::ExitStatus status) {
-            opener->deleteLater();
-            if (status == QProcess::NormalExit && code == 0) return;
-            TellNotOpened(what, code == kItemMissing ? "它不存在" : "系统中没有能打开它的程序");
-        });
+    const auto started = std::chrono::steady_clock::now();
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, what, started](int code, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if (status == QProcess::NormalExit && code == 0) return;
+                         if (std::chrono::steady_clock::now() - started > kOpenerVerdictTime)
+                             return;
+                         TellNotOpened(what, code == kItemMissing ? "它不存在"
+                                                                  : "系统中没有能打开它的程序");
+                     });
     QObject::connect(opener, &QProcess::errorOccurred, opener,
                      [opener, what](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart) return;
