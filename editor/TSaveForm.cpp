@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -194,8 +195,9 @@ void TSaveForm::FormActivate() {
 }
 
 void TSaveForm::FormClose() {
+    // The snapshot goes even when the main window fails at its part, which is told.
+    const auto release = qScopeGuard([this] { ActivationSnapshot = TBitmap(); });
     if (host_) host_->EditorClosed();
-    ActivationSnapshot = TBitmap();
 }
 
 bool TSaveForm::event(QEvent* event) {
@@ -210,9 +212,10 @@ void TSaveForm::showEvent(QShowEvent* event) {
 }
 
 void TSaveForm::closeEvent(QCloseEvent* event) {
-    FormClose();
+    // Closing cannot fail: a modal showing waits for Closed.
     event->accept();
-    emit Closed();
+    const auto closed = qScopeGuard([this] { emit Closed(); });
+    FormClose();
 }
 
 void TSaveForm::ScrollOneLine(int wheelDelta) {

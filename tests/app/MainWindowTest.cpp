@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -209,6 +210,20 @@ TEST_F(MainWindowTest, ClosingTheEditorBringsTheWindowBackUnlessParkedAndRestart
     ZorvicForm->EditorClosed();
     EXPECT_FALSE(ZorvicForm->isVisible());
     EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+}
+
+TEST_F(MainWindowTest, TheEditorClosesAndLetsItsPictureGoEvenWhenTheVersionCannotBeRead) {
+    Store(kProductKey, "Ver", K::Integer, "15");
+    ZorvicForm->hide();
+    SaveForm->LoadPicture(TBitmap(30, 20));
+    SaveForm->show();
+    SaveForm->FormActivate();
+    QSignalSpy closed(SaveForm, &TSaveForm::Closed); // what ends a modal showing
+    SaveForm->close();
+    EXPECT_EQ(messages_, std::vector<std::string>{"Invalid data type for 'Ver'"});
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(SaveForm->isVisible());
+    EXPECT_TRUE(SaveForm->ActivationSnapshot.Empty());
 }
 
 TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
