@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <optional>
+
 namespace zorvic {
 
 namespace {
@@ -34,6 +36,15 @@ void KeepAtLeastOne(QLineEdit* field, int fallback) {
 
 const char* Flag(const QCheckBox* box) {
     return box->isChecked() ? "1" : "0";
+}
+
+// The character a key press types into the field, if any. X11 gives Delete the text "\x7f" and
+// Tab "\t", but Delete edits and Tab moves the focus on: neither is a typed character.
+std::optional<QChar> TypedCharacter(const QKeyEvent& press) {
+    const int key = press.key();
+    if (key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab) return std::nullopt;
+    if (press.text().size() != 1) return std::nullopt;
+    return press.text()[0];
 }
 
 } // namespace
@@ -65,12 +76,10 @@ TConventionalPage::TConventionalPage(int& fixedWidth, int& fixedHeight, QWidget*
 
 bool TConventionalPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == DelayTimeCap && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        // Keys that type nothing (Delete, arrows) keep working.
-        if (text.size() == 1) {
-            QChar key = text[0];
-            DelayTimeCapKeyPress(key);
-            if (key.isNull()) return true;
+        // Keys that type nothing (Delete, Tab, arrows) keep working.
+        if (std::optional<QChar> key = TypedCharacter(*static_cast<QKeyEvent*>(event))) {
+            DelayTimeCapKeyPress(*key);
+            if (key->isNull()) return true;
         }
     }
     return QWidget::eventFilter(watched, event);

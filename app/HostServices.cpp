@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QTimer>
 
@@ -68,9 +69,13 @@ bool TZorvicForm::CaptureSoundWanted() const {
 }
 
 void TZorvicForm::EditorClosed() {
+    // Ctrl+B works again even when the main window cannot be brought back: a settings read that
+    // fails is told, but must not leave the hot key dead.
+    const auto rearm = qScopeGuard([this] {
+        Timer1->start();
+        EnableHotKeyHook();
+    });
     if (MainFormInTray == 0) ShowWindowTitled(MainWindowTitle());
-    Timer1->start();
-    EnableHotKeyHook();
 }
 
 } // namespace zorvic

@@ -30,6 +30,11 @@ void ShowStoredNumber(QLineEdit* field, const std::string& text) {
     if (StoredNumber(text)) field->setText(QString::fromStdString(text));
 }
 
+// A flag that is missing, or in a store that cannot be read, leaves its check box at its default.
+void ShowStoredFlag(QCheckBox* box, const std::string& text) {
+    if (!text.empty()) box->setChecked(text == "1");
+}
+
 std::string SaveDirectoryOrDocuments(const std::string& stored) {
     if (!stored.empty()) return stored;
     std::string personal;
@@ -54,7 +59,7 @@ void TZorvicForm::LoadStoredOptions(TStartupSteps& steps) {
         if (ReadSetting(kSaveKey, "Time", K::String, true) == "1") NameASTime->setChecked(true);
     });
     steps.Run([this] {
-        IncludeMouse->setChecked(ReadSetting(kConventionalKey, "Mouse", K::String, true) == "1");
+        ShowStoredFlag(IncludeMouse, ReadSetting(kConventionalKey, "Mouse", K::String, true));
         IncludeMouseClick();
     });
     steps.Run([this] {
@@ -62,7 +67,7 @@ void TZorvicForm::LoadStoredOptions(TStartupSteps& steps) {
         DelayTime->setChecked(!delay.empty() && delay != "0");
     });
     steps.Run([this] {
-        HideMainForm->setChecked(ReadSetting(kConventionalKey, "Hide", K::String, true) == "1");
+        ShowStoredFlag(HideMainForm, ReadSetting(kConventionalKey, "Hide", K::String, true));
     });
     steps.Run([this] {
         if (auto type = StoredNumber(ReadSetting(kSaveKey, "Type", K::String, false)))
@@ -75,7 +80,7 @@ void TZorvicForm::LoadStoredOptions(TStartupSteps& steps) {
         }
     });
     steps.Run([this] {
-        OverSound->setChecked(ReadSetting(kConventionalKey, "Sound", K::String, true) == "1");
+        ShowStoredFlag(OverSound, ReadSetting(kConventionalKey, "Sound", K::String, true));
     });
     steps.Run([this] {
         if (auto action = StoredNumber(ReadSetting(kHighKey, "Quit", K::Integer, true)))

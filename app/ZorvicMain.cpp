@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -158,11 +159,12 @@ void TZorvicForm::closeEvent(QCloseEvent* event) {
 }
 
 void TZorvicForm::FormClose(QCloseEvent* event) {
-    if (ReadSetting(kHighKey, "Quit", TValueKind::Integer, false) == "0") {
-        event->ignore();
-        ParkInTray();
-        return;
-    }
+    // A stored close action that cannot be read is told, and the window parks as by default
+    // rather than leaving the screen out of the tray's reach.
+    event->ignore();
+    auto park = qScopeGuard([this] { ParkInTray(); });
+    if (ReadSetting(kHighKey, "Quit", TValueKind::Integer, false) == "0") return;
+    park.dismiss();
     event->accept();
     QuitClick();
 }

@@ -28,8 +28,10 @@ void CreateProgramWindows(const QStringList& arguments) {
         return;
     }
     if (arguments.first() == QLatin1String("s")) {
-        HideWindowTitled(MainWindowTitle());
         ZorvicForm->MainFormInTray = 1;
+        // A version that cannot be read is told like any failing command; it must not end the
+        // start.
+        Guarded([] { HideWindowTitled(MainWindowTitle()); })();
     }
     // Without a tray host a hidden window could not be brought back by a click.
     if (!TTrayIcon::HostAvailable()) ZorvicForm->showMinimized();
@@ -59,11 +61,11 @@ int RunZorvic(int argc, char** argv) {
     instance.Listen();
 
     CreateProgramWindows(application.arguments().mid(1));
-    QObject::connect(&instance, &TSingleInstance::ShowRequested, ZorvicForm, [] {
+    QObject::connect(&instance, &TSingleInstance::ShowRequested, ZorvicForm, Guarded([] {
         ZorvicForm->OpenMainMenuClick();
         ZorvicForm->raise();
         ZorvicForm->activateWindow();
-    });
+    }));
     const int code = application.exec();
     DestroyProgramWindows();
     return code;

@@ -12,20 +12,6 @@ int SaveCounter = 1;
 
 namespace {
 
-// The locale's long time format without its time-zone field ("t"), which a file name does not
-// need: "h:mm:ss AP t" becomes "h:mm:ss AP". Quoted literals are kept as they are.
-QString LongTimeFormatWithoutZone(const QLocale& locale) {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString kept;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'') quoted = !quoted;
-        if (!quoted && c == u't') continue;
-        kept += c;
-    }
-    return kept.trimmed();
-}
-
 // The counter stops at the largest 32-bit value rather than wrapping to negative numbers.
 void AdvanceSaveCounter() {
     if (SaveCounter < INT_MAX) ++SaveCounter;
@@ -45,9 +31,10 @@ std::string FileNameSafe(const std::string& text) {
     return safe;
 }
 
-std::string TimeStampName(const QDateTime& now, const QLocale& locale) {
-    const QString date = locale.toString(now.date(), QLocale::ShortFormat);
-    const QString time = locale.toString(now.time(), LongTimeFormatWithoutZone(locale));
+std::string TimeStampName(const QDateTime& now) {
+    // The form of the options page's example, "2008-10-01_10:10:10", in which ":" cannot stand.
+    const QString date = now.date().toString(QStringLiteral("yyyy-MM-dd"));
+    const QString time = now.time().toString(QStringLiteral("HH:mm:ss"));
     return FileNameSafe((date + u'_' + time).toStdString());
 }
 
@@ -64,13 +51,16 @@ std::string AutomaticSaveFolder(const TSaveSettings& settings) {
     return documents;
 }
 
-std::string NextAutomaticSavePath(const TSaveSettings& settings, const QDateTime& now,
-                                  const QLocale& locale) {
+std::string NextAutomaticSavePath(const TSaveSettings& settings, const QDateTime& now) {
     const std::string folder = AutomaticSaveFolder(settings);
     const std::string extension = ExtensionOfFormat(settings.FormatIndex);
     if (settings.NameByTime) {
         AdvanceSaveCounter();
-        return PathInFolder(folder, TimeStampName(now, locale) + extension);
+        const std::string stem = PathInFolder(folder, TimeStampName(now));
+        std::string path = stem + extension;
+        for (int copy = 2; Exists(path); ++copy)
+            path = stem + "_" + std::to_string(copy) + extension;
+        return path;
     }
     const std::string stem = FileNameSafe(settings.NameTemplate);
     auto numbered = [&] {

@@ -2,7 +2,6 @@
 #include "EditorHost.h"
 
 #include <QDateTime>
-#include <QLocale>
 
 #include <string>
 
@@ -16,9 +15,9 @@ extern int SaveCounter;
 // folder separators "/" and "\", ":" and control characters.
 std::string FileNameSafe(const std::string& text);
 
-// "<short date>_<long time>" of one clock reading in the locale's formats, made file-name safe,
-// e.g. "2008-10-1_10-10-10" or, from "M/d/yy", "10-1-08_10-10-10".
-std::string TimeStampName(const QDateTime& now, const QLocale& locale);
+// "<date>_<time>" of one clock reading in numbers, whatever the locale, made file-name safe:
+// "2008-10-01_10-10-10" for 10:10:10 on 1 October 2008.
+std::string TimeStampName(const QDateTime& now);
 
 // `name` inside `folder`, with exactly one "/" between them.
 std::string PathInFolder(const std::string& folder, const std::string& name);
@@ -26,10 +25,10 @@ std::string PathInFolder(const std::string& folder, const std::string& name);
 // The folder automatic saves go to: the save directory, or the documents folder when none is set.
 std::string AutomaticSaveFolder(const TSaveSettings& settings);
 
-// The path of the next automatic save, advancing SaveCounter. By template, numbers whose file
-// already exists (from an earlier run) are passed over so no earlier capture is overwritten.
+// The path of the next automatic save, advancing SaveCounter. No earlier capture is overwritten:
+// by template, numbers whose file already exists (from an earlier run) are passed over; by time,
+// a name already taken within the same second goes on as "<time>_2", "<time>_3" and so on.
 std::string NextAutomaticSavePath(const TSaveSettings& settings,
-                                  const QDateTime& now = QDateTime::currentDateTime(),
-                                  const QLocale& locale = QLocale::system());
+                                  const QDateTime& now = QDateTime::currentDateTime());
 
 } // namespace zorvic

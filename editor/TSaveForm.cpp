@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -93,7 +94,7 @@ void TSaveForm::PushUndoStep() {
 
 void TSaveForm::LoadFullScreen(const TBitmap& screenCapture) {
     resize(screenCapture.Width(), screenCapture.Height());
-    Pic->SetPicture(screenCapture);
+    InstallLoadedPicture(screenCapture);
 }
 
 void TSaveForm::LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoint selEnd) {
@@ -110,14 +111,21 @@ void TSaveForm::LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoi
     if (source.Width() <= 0 || source.Height() <= 0) source = TRect{left, top, right, bottom};
     selection.Canvas().StretchMode = TStretchMode::ColorOnColor;
     selection.Canvas().CopyRect(TRect{0, 0, w, h}, frozenScreen, source);
-    Pic->SetPicture(selection);
+    InstallLoadedPicture(selection);
 }
 
 void TSaveForm::LoadPicture(const TBitmap& picture) {
     resize(picture.Width() + kPictureMarginWidth + kToolsPanelWidth,
            picture.Height() + TEditorToolBar::kHeight + 2 * TPicStatusBar::kHeight +
                kPictureMarginHeight);
+    InstallLoadedPicture(picture);
+}
+
+void TSaveForm::InstallLoadedPicture(const TBitmap& picture) {
     Pic->SetPicture(picture);
+    // A new capture is seen from its top-left corner, not where the last one was scrolled to.
+    sScrollBox->horizontalScrollBar()->setValue(0);
+    sScrollBox->verticalScrollBar()->setValue(0);
 }
 
 void TSaveForm::ShowModal() {
@@ -189,8 +197,9 @@ void TSaveForm::FormActivate() {
 }
 
 void TSaveForm::FormClose() {
+    // The snapshot goes even when the main window fails at its part, which is told.
+    const auto release = qScopeGuard([this] { ActivationSnapshot = TBitmap(); });
     if (host_) host_->EditorClosed();
-    ActivationSnapshot = TBitmap();
 }
 
 bool TSaveForm::event(QEvent* event) {
@@ -205,9 +214,10 @@ void TSaveForm::showEvent(QShowEvent* event) {
 }
 
 void TSaveForm::closeEvent(QCloseEvent* event) {
-    FormClose();
+    // Closing cannot fail: a modal showing waits for Closed.
     event->accept();
-    emit Closed();
+    const auto closed = qScopeGuard([this] { emit Closed(); });
+    FormClose();
 }
 
 void TSaveForm::ScrollOneLine(int wheelDelta) {

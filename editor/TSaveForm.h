@@ -136,6 +136,8 @@ private:
     void RecordedTransform(void (*transform)(TBitmap&));
     // Installs a picture and places the image control so it is centred on the window.
     void InstallCentredOnWindow(const TBitmap& picture);
+    // Installs a captured picture, scrolled back to its top-left corner.
+    void InstallLoadedPicture(const TBitmap& picture);
 
     IEditorHost* host_ = nullptr;
     QWidget* scrollContent_ = nullptr;

@@ -3,6 +3,7 @@
 #include "ColorSwatch.h"
 #include "ToolsPanelIcons.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QLineEdit>
@@ -30,6 +31,9 @@ TToolsPanel::TToolsPanel(QWidget* parent) : QWidget(parent) {
     BuildColors();
     BuildTools();
     BuildPages();
+    // The editor's menu shortcuts (Ctrl+Z, Ctrl+C, Ctrl+V, Ctrl+A...) win over the boxes here.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 void TToolsPanel::BuildColors() {
@@ -135,6 +139,10 @@ void TToolsPanel::SetShapeKind(std::uint8_t kind) {
 }
 
 void TToolsPanel::ShowPage(QWidget* page) {
+    // Qt would carry the focus from a box of the old page into the new page's first box; the
+    // keys go back to the window instead, and a box takes them only when the user clicks into it.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && AttributeToolbox->isAncestorOf(focus)) focus->clearFocus();
     AttributeToolbox->setCurrentWidget(page);
 }
 
@@ -236,6 +244,12 @@ void TToolsPanel::TextEditEnter() {
 
 bool TToolsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TextEdit && event->type() == QEvent::FocusIn) TextEditEnter();
+    // A box would claim its editing keys before the window's shortcuts are tried; it still gets
+    // every key that is no shortcut.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->ignore();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,6 +1,7 @@
 #include "ErrorBoundary.h"
 
 #include "MessageBoxes.h"
+#include "RegistryStore.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -19,6 +20,8 @@ TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(ar
         installTranslator(translator);
     // The program stays resident with every window hidden; only quitting ends it.
     setQuitOnLastWindowClosed(false);
+    // A damaged or unreadable settings file is the user's to mend: they hear of it in a box.
+    SetSettingsProblemReporter(ShowMessage);
 }
 
 bool TZorvicApplication::notify(QObject* receiver, QEvent* event) {

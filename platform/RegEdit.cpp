@@ -33,12 +33,12 @@ std::optional<TRegistryFile> OpenedRegistry(TRegRoot root, const std::optional<s
     return OpenKeyIn(root, LoadRegistry(root), *path, create);
 }
 
-// Whether a write or delete should go ahead: without `create`, only into an existing key.
+// Whether a write or delete should go ahead: only into a store that can be read, and without
+// `create` only into an existing key.
 bool KeyReachable(TRegRoot root, const std::optional<std::string>& path, bool create) {
     if (!IsKnownRoot(root) || !path) return false;
-    if (create) return true;
     const std::optional<TRegistryFile> registry = LoadRegistry(root);
-    return registry && registry->FindKey(*path);
+    return registry && (create || registry->FindKey(*path));
 }
 
 // Applies `change` to the key (created when asked) under the store's lock and saves what it
@@ -86,10 +86,7 @@ void ReadRegValue(TRegRoot root, const std::string& key, const std::string& name
         return;
     }
     const std::optional<std::string> path = NormalKeyPath(key);
-    if (!IsKnownRoot(root) || !path) return;
-    std::optional<TRegistryFile> loaded = LoadRegistry(root);
-    if (!loaded) throw EZorvicError(FormatMessage("Failed to get data for '%s'", {name}));
-    const std::optional<TRegistryFile> registry = OpenKeyIn(root, std::move(loaded), *path, create);
+    const std::optional<TRegistryFile> registry = OpenedRegistry(root, path, create);
     if (!registry) return;
     const TRegValue* value = registry->FindKey(*path)->FindValue(name);
     if (!value) return;

@@ -10,10 +10,11 @@ namespace zorvic {
 // store afresh and keeps nothing open.
 //
 // With `create` set, a missing key and its missing parents are created; otherwise a missing key
-// makes the routine do nothing (false, output untouched). Inside an opened key:
+// makes the routine do nothing (false, output untouched). A store whose file cannot be read
+// (told to the user once) is treated alike: every key is out of reach, reads leave their output
+// as it was, writes and deletes do nothing. Inside an opened key:
 //   - reading a value stored as the other kind throws EZorvicError "Invalid data type for
 //   '<name>'";
-//   - a value of a store that exists but cannot be read throws "Failed to get data for '<name>'";
 //   - a write or delete that cannot be saved throws "Failed to set data for '<name>'" and leaves
 //     the stored file as it was;
 //   - writing kind 0 from a text that is not a decimal integer throws EConvertError

@@ -124,8 +124,18 @@ std::optional<TRegValue> ParsedValue(const std::string& line) {
     return value;
 }
 
-[[noreturn]] void FailAtLine(std::size_t lineNumber, const std::string& reason) {
-    throw ERegistryFormatError("line " + std::to_string(lineNumber) + ": " + reason);
+// The key path a section names ("HKEY_LOCAL_MACHINE\\SOFTWARE" in HKEY_LOCAL_MACHINE is
+// "SOFTWARE"); nothing, with the reason in `problem`, when it names no key of the root.
+std::optional<std::string> SectionKeyPath(const std::string& section, const std::string& rootName,
+                                          std::string& problem) {
+    if (SameRegistryName(section, rootName)) return "";
+    if (!StartsWithIgnoringCase(section, rootName + "\\")) {
+        problem = "a key outside " + rootName;
+        return std::nullopt;
+    }
+    std::optional<std::string> path = NormalKeyPath(section.substr(rootName.size()));
+    if (!path) problem = "a key name with a line break";
+    return path;
 }
 
 } // namespace
@@ -183,10 +193,24 @@ TRegistryFile::TRegistryFile(std::string rootName) : rootName_(std::move(rootNam
 }
 
 TRegistryFile TRegistryFile::Parse(std::string rootName, const std::string& content) {
-    TRegistryFile file(std::move(rootName));
+    TSalvagedRegistry salvaged = Salvage(std::move(rootName), content);
+    if (!salvaged.Damage.empty()) {
+        const TRegistryDamage& first = salvaged.Damage.front();
+        throw ERegistryFormatError("line " + std::to_string(first.Line) + ": " + first.Reason);
+    }
+    return std::move(salvaged.File);
+}
+
+TSalvagedRegistry TRegistryFile::Salvage(std::string rootName, const std::string& content) {
+    TSalvagedRegistry salvaged{TRegistryFile(std::move(rootName)), {}};
+    TRegistryFile& file = salvaged.File;
     TRegKey* key = nullptr;
+    bool inDamagedKey = false;
     std::size_t lineNumber = 0;
     std::size_t from = 0;
+    const auto damaged = [&](std::string reason) {
+        salvaged.Damage.push_back({lineNumber, std::move(reason)});
+    };
     // A UTF-8 byte order mark is what some editors put in front.
     if (content.rfind("\xEF\xBB\xBF", 0) == 0) from = 3;
     while (from < content.size()) {
@@ -202,23 +226,30 @@ TRegistryFile TRegistryFile::Parse(std::string rootName, const std::string& cont
         if (!key && (line == "Windows Registry Editor Version 5.00" || line == "REGEDIT4"))
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            const std::string section = line.substr(1, line.size() - 2);
-            const bool isRoot = SameRegistryName(section, file.rootName_);
-            if (!isRoot && !StartsWithIgnoringCase(section, file.rootName_ + "\\"))
-                FailAtLine(lineNumber, "a key outside " + file.rootName_);
+            std::string problem;
             const std::optional<std::string> path =
-                isRoot ? "" : NormalKeyPath(section.substr(file.rootName_.size()));
-            if (!path) FailAtLine(lineNumber, "a key name with a line break");
-            key = &file.CreateKey(*path);
+                SectionKeyPath(line.substr(1, line.size() - 2), file.rootName_, problem);
+            key = path ? &file.CreateKey(*path) : nullptr;
+            inDamagedKey = !path;
+            if (!path) damaged(problem);
             continue;
         }
-        if (line[0] != '"' && line[0] != '@') FailAtLine(lineNumber, "neither a key nor a value");
-        if (!key) FailAtLine(lineNumber, "a value outside any key");
+        if (line[0] != '"' && line[0] != '@') {
+            damaged("neither a key nor a value");
+            continue;
+        }
+        if (!key) {
+            // The values of an unreadable key go with it; its line is already noted.
+            if (!inDamagedKey) damaged("a value outside any key");
+            continue;
+        }
         std::optional<TRegValue> value = ParsedValue(line);
-        if (!value) FailAtLine(lineNumber, "a value that cannot be read");
-        key->SetValue(std::move(*value));
+        if (value)
+            key->SetValue(std::move(*value));
+        else
+            damaged("a value that cannot be read");
     }
-    return file;
+    return salvaged;
 }
 
 std::string TRegistryFile::Serialise() const {

@@ -52,6 +52,14 @@ bool SameRegistryName(const std::string& left, const std::string& right);
 // holds a line break, which no section line can carry.
 std::optional<std::string> NormalKeyPath(const std::string& path);
 
+// A line of a registry file that could not be read, and why.
+struct TRegistryDamage {
+    std::size_t Line = 0;
+    std::string Reason;
+};
+
+struct TSalvagedRegistry;
+
 class TRegistryFile {
 public:
     // An empty root, e.g. "HKEY_LOCAL_MACHINE".
@@ -59,6 +67,9 @@ public:
 
     // Throws ERegistryFormatError naming the first line it cannot read.
     static TRegistryFile Parse(std::string rootName, const std::string& content);
+    // Keeps every key and value that can be read and notes each line that cannot; the values
+    // under a key line that cannot be read are dropped with it.
+    static TSalvagedRegistry Salvage(std::string rootName, const std::string& content);
     std::string Serialise() const;
 
     // `path` as given by NormalKeyPath. Null when the key does not exist.
@@ -70,6 +81,11 @@ public:
 private:
     std::string rootName_;
     std::vector<TRegKey> keys_; // parents before children; the root first
+};
+
+struct TSalvagedRegistry {
+    TRegistryFile File;
+    std::vector<TRegistryDamage> Damage; // in line order; empty for a sound file
 };
 
 } // namespace zorvic

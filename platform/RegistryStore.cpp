@@ -85,15 +85,18 @@ TRegistryFile FreshRegistry(TRegRoot root) {
 
 enum class TReadResult { Read, Missing, Failed };
 
-TReadResult ReadWholeFile(const std::string& path, std::string& content) {
+// On failure `error` holds the system's error number.
+TReadResult ReadWholeFile(const std::string& path, std::string& content, int& error) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? TReadResult::Missing : TReadResult::Failed;
+    error = errno;
+    if (fd < 0) return error == ENOENT ? TReadResult::Missing : TReadResult::Failed;
     content.clear();
     char buffer[16384];
     ssize_t got;
     while ((got = read(fd, buffer, sizeof buffer)) != 0) {
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
+            error = errno;
             close(fd);
             return TReadResult::Failed;
         }
@@ -140,49 +143,79 @@ std::string AsideName(const std::string& path) {
     return name;
 }
 
-// A file that stays unparsable because it cannot be moved is reported only the first time.
-void ReportUnmovable(const std::string& path, const std::string& reason) {
-    static std::set<std::string> reported;
-    if (reported.insert(path).second)
-        ReportProblem(
-            "The settings file \"" + path + "\" cannot be read (" + reason +
-            ") and cannot be set aside; its settings are not used and changes are not saved.");
+// "第3行" or "第3、7行", at most five numbers.
+std::string DamagedLines(const std::vector<TRegistryDamage>& damage) {
+    std::string lines;
+    for (std::size_t i = 0; i < damage.size() && i < 5; ++i)
+        lines += (i ? "、" : "") + std::to_string(damage[i].Line);
+    return "第" + lines + (damage.size() > 5 ? "等" : "") + "行";
 }
 
-// Reads and parses the root's file: a missing file gives a fresh root, an unreadable one nothing,
-// and an unparsable one whatever `whenCorrupt` makes of it.
-std::optional<TRegistryFile> ReadRegistry(
-    TRegRoot root, const std::string& path,
-    const std::function<std::optional<TRegistryFile>(const ERegistryFormatError&)>& whenCorrupt) {
+// Each of these is told once per file and run: the state they describe lasts until the user
+// mends the file.
+void ReportOnce(const std::string& what, const std::string& path, const std::string& problem) {
+    static std::set<std::string> reported;
+    if (reported.insert(what + ' ' + path).second) ReportProblem(problem);
+}
+
+void ReportUnreadable(const std::string& path, int error) {
+    const std::string reason =
+        error == EACCES || error == EPERM ? "没有读取权限" : std::strerror(error);
+    ReportOnce("unreadable", path,
+               "无法读取设置文件“" + path + "”（" + reason +
+                   "），本次运行使用默认设置，所做的更改不会被保存。");
+}
+
+void ReportUnmovable(const std::string& path, const std::vector<TRegistryDamage>& damage) {
+    ReportOnce("unmovable", path,
+               "设置文件“" + path + "”已损坏（" + DamagedLines(damage) +
+                   "无法读取），也无法另存；能读出的设置照常使用，所做的更改不会被保存。");
+}
+
+// Reads and parses the root's file: a missing file gives a fresh root and an unreadable one
+// nothing; for a damaged one `whenDamaged` decides, given what could be salvaged.
+std::optional<TRegistryFile>
+ReadRegistry(TRegRoot root, const std::string& path,
+             const std::function<std::optional<TRegistryFile>(TSalvagedRegistry)>& whenDamaged) {
     std::string content;
-    switch (ReadWholeFile(path, content)) {
+    int error = 0;
+    switch (ReadWholeFile(path, content, error)) {
     case TReadResult::Missing:
         return FreshRegistry(root);
     case TReadResult::Failed:
+        ReportUnreadable(path, error);
         return std::nullopt;
     case TReadResult::Read:
         break;
     }
-    try {
-        return WithSystemKeys(root, TRegistryFile::Parse(RootName(root), content));
-    } catch (const ERegistryFormatError& error) {
-        return whenCorrupt(error);
-    }
+    TSalvagedRegistry salvaged = TRegistryFile::Salvage(RootName(root), content);
+    salvaged.File = WithSystemKeys(root, std::move(salvaged.File));
+    if (salvaged.Damage.empty()) return std::move(salvaged.File);
+    return whenDamaged(std::move(salvaged));
 }
 
-// Reads the root with its lock held. A file that cannot be parsed is set aside and the root starts
-// afresh. Nothing when the file cannot be read, or is corrupt and cannot be moved out of the way.
+// Reads the root with its lock held. A damaged file is set aside and replaced by what could be
+// salvaged from it. Nothing when the file cannot be read, or is damaged and cannot be moved out
+// of the way.
 std::optional<TRegistryFile> ReadLocked(TRegRoot root, const std::string& path) {
     return ReadRegistry(
-        root, path, [&](const ERegistryFormatError& error) -> std::optional<TRegistryFile> {
+        root, path, [&](TSalvagedRegistry salvaged) -> std::optional<TRegistryFile> {
             const std::string aside = AsideName(path);
             if (std::rename(path.c_str(), aside.c_str()) != 0) {
-                ReportUnmovable(path, error.what());
+                ReportUnmovable(path, salvaged.Damage);
                 return std::nullopt;
             }
-            ReportProblem("The settings file \"" + path + "\" could not be read (" + error.what() +
-                          ") and was kept as \"" + aside + "\"; the settings start afresh.");
-            return FreshRegistry(root);
+            try {
+                const std::string text = salvaged.File.Serialise();
+                TAtomicFile file(path);
+                file.Write(text.data(), text.size());
+                file.Commit();
+            } catch (const EFileError&) {
+                // The next successful write saves what was salvaged; the copy aside holds it all.
+            }
+            ReportProblem("设置文件“" + path + "”已损坏（" + DamagedLines(salvaged.Damage) +
+                          "无法读取），原文件已另存为“" + aside + "”；能读出的设置都已保留。");
+            return std::move(salvaged.File);
         });
 }
 
@@ -203,7 +236,7 @@ std::string RegistryFilePath(TRegRoot root) {
 std::optional<TRegistryFile> LoadRegistry(TRegRoot root) {
     const TReportsAfterUnlock reports;
     const std::string path = RegistryFilePath(root);
-    return ReadRegistry(root, path, [&](const ERegistryFormatError& error) {
+    return ReadRegistry(root, path, [&](TSalvagedRegistry salvaged) {
         // Setting the file aside changes the store, so it waits for the lock; another copy of
         // the program may have replaced the file meanwhile.
         const TRootLock lock(path);
@@ -211,9 +244,9 @@ std::optional<TRegistryFile> LoadRegistry(TRegRoot root) {
         if (lock.Held())
             registry = ReadLocked(root, path);
         else
-            ReportUnmovable(path, error.what());
-        // A corrupt file that has to stay where it is reads as an empty root.
-        return registry ? std::move(registry) : FreshRegistry(root);
+            ReportUnmovable(path, salvaged.Damage);
+        // A damaged file that has to stay where it is reads as what could be salvaged.
+        return registry ? std::move(registry) : std::move(salvaged.File);
     });
 }
 

@@ -18,8 +18,10 @@ enum class TRegRoot : std::uint32_t {
 // take turns through an advisory lock on "<file>.lock" and replace the file atomically, so two
 // running copies never lose each other's writes and a crash never leaves a torn file.
 //
-// A file that cannot be parsed is renamed to "<file>.corrupt-<local time>", reported once
-// through the problem reporter, and the root starts afresh. A fresh HKCU holds the system's own
+// A file with lines that cannot be parsed is renamed to "<file>.corrupt-<local time>" and
+// replaced by every key and value that could be read from it; the user is told once, through the
+// problem reporter, which file it was and where its copy is. A file that cannot be read at all is
+// reported once per run and reads as nothing. A fresh HKCU holds the system's own
 // values the program reads: "Personal" (the documents folder) and the key "Control Panel\Desktop".
 
 // Receives a problem the user should hear about. Default: a line on stderr. An empty function

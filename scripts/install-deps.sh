@@ -12,6 +12,7 @@ packages=(
   libcanberra-dev libasound2-dev sound-theme-freedesktop
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-xserver-utils xdotool jwm xclip
+  xdg-utils
   fonts-wqy-microhei
   libtiff-tools imagemagick libjpeg-turbo-progs ffmpeg
 )

@@ -1,24 +1,30 @@
 #include "AppSandbox.h"
 
 #include "CaptureDispatcher.h"
+#include "ConfigPaths.h"
 #include "FakeDesktop.h"
 #include "RadioGroup.h"
 #include "RegEdit.h"
+#include "TSaveForm.h"
 #include "TVideoForm.h"
 #include "Tray.h"
 #include "app/ZorvicMain.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace zorvic::testing {
@@ -124,6 +130,18 @@ TEST_F(MainWindowTest, CloseBoxQuitsWhenTheStoreSaysExitOrNothing) {
     }
 }
 
+TEST_F(MainWindowTest, ACloseActionOfTheWrongKindIsToldAndTheWindowParksInTheTray) {
+    Store(kHighKey, "Quit", K::String, "0");
+    ZorvicForm->show();
+    EXPECT_FALSE(ZorvicForm->close());
+    EXPECT_EQ(messages_, std::vector<std::string>{"Invalid data type for 'Quit'"});
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
+    EXPECT_TRUE(ZorvicForm->TrayIcon->IsShown());
+    ZorvicForm->OpenMainMenu->trigger();
+    EXPECT_TRUE(ZorvicForm->isVisible());
+}
+
 TEST_F(MainWindowTest, WithoutATrayHostTheCloseBoxMinimises) {
     TTrayIcon::OverrideHostAvailability(false);
     EXPECT_FALSE(ZorvicForm->close());
@@ -194,6 +212,20 @@ TEST_F(MainWindowTest, ClosingTheEditorBringsTheWindowBackUnlessParkedAndRestart
     EXPECT_TRUE(ZorvicForm->Timer1->isActive());
 }
 
+TEST_F(MainWindowTest, TheEditorClosesAndLetsItsPictureGoEvenWhenTheVersionCannotBeRead) {
+    Store(kProductKey, "Ver", K::Integer, "15");
+    ZorvicForm->hide();
+    SaveForm->LoadPicture(TBitmap(30, 20));
+    SaveForm->show();
+    SaveForm->FormActivate();
+    QSignalSpy closed(SaveForm, &TSaveForm::Closed); // what ends a modal showing
+    SaveForm->close();
+    EXPECT_EQ(messages_, std::vector<std::string>{"Invalid data type for 'Ver'"});
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(SaveForm->isVisible());
+    EXPECT_TRUE(SaveForm->ActivationSnapshot.Empty());
+}
+
 TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
     const auto desktop = std::make_shared<FakeDesktop>();
     InstallPlatform(desktop->Services());
@@ -212,6 +244,62 @@ TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
     ZorvicForm->Capture()->PickArmed = true;
     ZorvicForm->CutBtn->click();
     EXPECT_TRUE(desktop->SentKeys.empty());
+}
+
+// For the test's length, the only xdg-open on PATH is a stand-in that logs its argument and
+// ends with `status`; without a status there is no xdg-open at all.
+class TStandInOpener {
+public:
+    explicit TStandInOpener(std::optional<int> status) : path_(qgetenv("PATH")) {
+        if (status) {
+            QFile script(folder_.filePath("xdg-open"));
+            script.open(QIODevice::WriteOnly);
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nexit %2\n")
+                             .arg(folder_.filePath("log"))
+                             .arg(*status)
+                             .toUtf8());
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", folder_.path().toUtf8());
+    }
+    ~TStandInOpener() { qputenv("PATH", path_); }
+
+    QStringList Arguments() const {
+        QFile log(folder_.filePath("log"));
+        if (!log.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray path_;
+};
+
+TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsNamedInABox) {
+    const std::string readme = ProgramDirectory() + "Readme.txt";
+    {
+        const TStandInOpener opener(0);
+        ZorvicForm->US->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return opener.Arguments().size() == 1; }));
+        EXPECT_EQ(opener.Arguments().front().toStdString(), readme);
+    }
+    const std::pair<QAction*, std::string> items[] = {
+        {ZorvicForm->US, readme},
+        {ZorvicForm->MailMenu, "support@zorvic.example"},
+        {SaveForm->Menus.OpenMenu, ZorvicForm->SaveDir->text().toStdString()},
+        {SaveForm->Menus.HomePageMenu, "https://zorvic.example/"},
+    };
+    for (const std::optional<int> status : {std::optional<int>(), std::optional<int>(3)}) {
+        const TStandInOpener opener(status);
+        for (const auto& [item, named] : items) {
+            messages_.clear();
+            item->trigger();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.empty(); })) << named;
+            EXPECT_EQ(messages_.size(), 1u);
+            EXPECT_NE(messages_.front().find(named), std::string::npos) << messages_.front();
+        }
+        EXPECT_EQ(opener.Arguments().size(), status ? 4 : 0);
+    }
 }
 
 TEST_F(MainWindowTest, QtsOwnButtonsSpeakChinese) {

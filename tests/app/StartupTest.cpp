@@ -7,8 +7,11 @@
 #include "app/ZorvicMain.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -224,6 +227,56 @@ TEST_F(StartupTest, AValueStoredAsTheWrongKindIsReportedAndSkipped) {
     EXPECT_NE(messages_[0].find("'x9' is not a valid integer value"), std::string::npos);
     EXPECT_EQ(ZorvicForm->QuitMain->ItemIndex(), 0);
     EXPECT_EQ(ZorvicForm->JpgCompTrackBar->value(), 80);
+}
+
+TEST_F(StartupTest, ADamagedSettingsFileKeepsWhatCanBeReadAndIsToldOnceInABox) {
+    Start();
+    Store(kConventionalKey, "Width", K::String, "800");
+    Store(kSaveKey, "Type", K::String, "3");
+    const QString file = root_.path() + "/settings/HKLM.reg";
+    {
+        QFile settings(file);
+        ASSERT_TRUE(settings.open(QIODevice::Append));
+        settings.write("\"Broken\"=\"unterminated\n");
+    }
+    Restart();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find(file.toStdString()), std::string::npos) << messages_[0];
+    EXPECT_NE(messages_[0].find(file.toStdString() + ".corrupt-"), std::string::npos)
+        << messages_[0];
+    EXPECT_EQ(ZorvicForm->WidthValue->text(), "800");
+    EXPECT_EQ(ZorvicForm->PicFormatRadioGroup->ItemIndex(), 3);
+    Restart();
+    EXPECT_EQ(messages_.size(), 1u) << messages_.back();
+}
+
+TEST_F(StartupTest, AnUnreadableSettingsFileIsToldOnceInOneLineAndTheDefaultsRun) {
+    // A folder where the file should be cannot be read, whoever runs the test.
+    QDir(root_.path()).mkpath("settings/HKLM.reg/inside");
+    Start({"s"}); // as the session starts it
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
+    EXPECT_EQ(ZorvicForm->windowTitle(), "Zorvic");
+    EXPECT_TRUE(ZorvicForm->OverSound->isChecked());
+    EXPECT_EQ(ZorvicForm->WidthValue->text(), "600");
+    EXPECT_EQ(ZorvicForm->PicFormatRadioGroup->ItemIndex(), 1);
+    EXPECT_EQ(ZorvicForm->QuitMain->ItemIndex(), 0);
+    for (QPushButton* ok :
+         {ZorvicForm->ConventionalOKBtn, ZorvicForm->SaveOKBtn, ZorvicForm->HighBtn})
+        ok->click();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("HKLM.reg"), std::string::npos) << messages_[0];
+    EXPECT_EQ(messages_[0].find('\n'), std::string::npos) << messages_[0];
+}
+
+TEST_F(StartupTest, AVersionThatCannotBeReadIsToldAndTheParkedStartGoesOn) {
+    Start();
+    Store(kProductKey, "Ver", K::Integer, "15");
+    EXPECT_NO_THROW(Restart({"s"}));
+    EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
+    EXPECT_FALSE(ZorvicForm->isVisible());
+    ASSERT_FALSE(messages_.empty());
+    for (const std::string& message : messages_)
+        EXPECT_EQ(message, "Invalid data type for 'Ver'");
 }
 
 TEST_F(StartupTest, TheFirstArgumentDecidesWhetherTheMainWindowAppears) {

@@ -12,7 +12,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+
+#ifdef ZORVIC_REAL_DISPLAY
+#include "PrivateDisplay.h"
+#endif
 
 namespace {
 
@@ -62,6 +67,17 @@ private:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef ZORVIC_REAL_DISPLAY
+    // An X server and window manager of this program's own: focus, keys and the screen are not
+    // shared with tests running at the same time. None is needed to list the tests. Static, so
+    // that it outlives the X connections the program's services keep until the very end.
+    static std::optional<zorvic::testing::PrivateDisplay> display;
+    if (!::testing::GTEST_FLAG(list_tests)) {
+        display.emplace(zorvic::testing::PrivateDisplay::Options{.WindowManager = true});
+        setenv("DISPLAY", display->Name().c_str(), 1);
+        unsetenv("QT_QPA_PLATFORM");
+    }
+#endif
     ::testing::AddGlobalTestEnvironment(new EditorEnvironment(argc, argv));
     return RUN_ALL_TESTS();
 }

@@ -6,16 +6,25 @@
 #include "OneShotEffects.h"
 #include "Transforms.h"
 
+#include "ToolsPanel.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <string>
 #include <vector>
+
+// After gtest and Qt: Xlib's macros break their headers.
+#include "X11TestTools.h"
+
+#include <X11/keysym.h>
 
 namespace zorvic::testing {
 namespace {
@@ -98,6 +107,74 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
     QTest::mouseClick(form->ToolBar.CancelToolButton, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(host.ClosedCount, 1);
+}
+
+// A click of the first button on the middle of `widget`, as a hand makes it.
+void ClickOn(Display* display, const QWidget* widget) {
+    const QPoint at = widget->mapToGlobal(widget->rect().center());
+    MovePointer(display, TPoint{at.x(), at.y()});
+    PressButton(display, true);
+    PressButton(display, false);
+}
+
+TEST_F(EditorEndToEndTest, MenuShortcutsWinOverThePalettesBoxesWhichTakeNoFocusByThemselves) {
+    const DisplayPtr display(XOpenDisplay(nullptr));
+    ASSERT_NE(display, nullptr);
+    const TBitmap pattern = Pattern(120, 90);
+    form->LoadPicture(pattern);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    TToolsPanel& palette = *form->ToolsPanel;
+
+    // Switching the tool's page never puts the keyboard focus into the new page's boxes, even
+    // when it was in a box of the old page.
+    ClickOn(display.get(), palette.PenSize);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return palette.PenSize->hasFocus(); }));
+    const std::pair<QToolButton*, QWidget*> pages[] = {
+        {palette.SprayGunBtn, palette.sTabSprayGun},
+        {palette.MagnifyingGlassBtn, palette.sTabMagnifyingGlass},
+        {palette.FreeTransformBtn, palette.sTabArbitraryDegrees},
+        {palette.TranslationBtn, palette.sTabTranslation},
+        {palette.LineBtn, palette.sTabLineAndSoOn},
+        {palette.SprayGunBtn, palette.sTabSprayGun}};
+    for (const auto& [button, page] : pages) {
+        ClickOn(display.get(), button);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return palette.AttributeToolbox->currentWidget() == page; }));
+        const QWidget* focus = QApplication::focusWidget();
+        EXPECT_FALSE(focus && palette.AttributeToolbox->isAncestorOf(focus))
+            << button->toolTip().toStdString() << " gave the focus to "
+            << focus->metaObject()->className();
+    }
+
+    // In a box the user has clicked into, the menus' shortcuts still act on the picture.
+    ClickOn(display.get(), palette.Radius);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return palette.Radius->hasFocus(); }));
+    std::vector<std::string> messages;
+    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
+    const TBitmap inverted = Turned(pattern, InvertColors);
+    const struct {
+        std::initializer_list<KeySym> modifiers;
+        KeySym key;
+        TBitmap picture;
+    } steps[] = {{{XK_Control_L, XK_Alt_L}, XK_o, inverted},
+                 {{XK_Control_L}, XK_z, pattern},
+                 {{XK_Control_L, XK_Shift_L}, XK_z, inverted},
+                 {{XK_Control_L}, XK_v, Turned(inverted, MirrorVertical)}};
+    for (const auto& step : steps) {
+        TapChord(display.get(), step.modifiers, step.key);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return bool(SamePicture(form->Picture(), step.picture));
+        })) << XKeysymToString(step.key);
+    }
+    TapChord(display.get(), {XK_Control_L}, XK_c);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages, std::vector<std::string>{"已成功复制到剪贴板！"});
+    TapChord(display.get(), {XK_Control_L}, XK_a);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.ReadmeCount == 1; }));
+    EXPECT_EQ(palette.Radius->value(), 10);
+    EXPECT_TRUE(palette.Radius->hasFocus());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ToolsPanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -113,8 +114,28 @@ TEST_F(WindowTest, LayoutHasTheToolBarPanelAndStatusBarOfTheDesign) {
         previousRight = button->x();
     }
     EXPECT_EQ(form->ToolBar.divisionToolBtn2->width(), 8);
-    EXPECT_EQ(form->ProgressBar->geometry(), QRect(391, 1, 120, 17));
+    // Over panel 3, wherever the wider size panel before it puts it.
+    EXPECT_EQ(form->ProgressBar->geometry(),
+              QRect(form->PicStatusBar->Panel(3)->x() + 1, 1, 120, 17));
     EXPECT_FALSE(form->ProgressBar->isVisible());
+}
+
+TEST_F(WindowTest, SizePanelShowsPictureSizesWholeInTheFontAtHand) {
+    QLabel* panel = form->PicStatusBar->Panel(0);
+    const QFontMetrics metrics(panel->font());
+    for (const QString size : {"1280*1024", "99999*99999"}) {
+        // The label keeps half an "x" free before the text of a framed panel.
+        const int room = panel->contentsRect().width() - metrics.horizontalAdvance(u'x') / 2;
+        EXPECT_GE(room, metrics.horizontalAdvance(size)) << size.toStdString();
+    }
+    EXPECT_GE(panel->width(), 60);
+    // The panels after it keep their widths, one beside the other.
+    const int widths[] = {210, 120, 120, 50};
+    for (int i = 1; i < TPicStatusBar::kPanelCount; ++i) {
+        EXPECT_EQ(form->PicStatusBar->Panel(i)->width(), widths[i - 1]);
+        EXPECT_EQ(form->PicStatusBar->Panel(i)->x(),
+                  form->PicStatusBar->Panel(i - 1)->geometry().right() + 1);
+    }
 }
 
 TEST_F(WindowTest, WheelScrollsOneLinePerNotchOnlyWhenThePictureIsTaller) {
@@ -140,6 +161,38 @@ TEST_F(WindowTest, WheelScrollsOneLinePerNotchOnlyWhenThePictureIsTaller) {
     bar->setValue(0);
     wheel(-120);
     EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(WindowTest, EveryLoadedPictureStartsAtItsTopLeft) {
+    form->LoadFullScreen(Pattern(1500, 1200));
+    form->show();
+    QApplication::processEvents();
+    QScrollBar* down = form->sScrollBox->verticalScrollBar();
+    QScrollBar* across = form->sScrollBox->horizontalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    ASSERT_GT(across->maximum(), 0);
+    down->setValue(down->maximum());
+    across->setValue(across->maximum());
+    form->close();
+
+    for (auto load : {+[](TSaveForm&f, const TBitmap&p) { f.LoadPicture(p); },
+                      +[](TSaveForm&f, const TBitmap&p) { f.LoadFullScreen(p); },
+                      +[](TSaveForm&f, const TBitmap&p) {
+                          f.LoadSelection(p, TPoint{0, 0}, TPoint{p.Width(), p.Height()});
+                      }}) {
+        load(*form, Pattern(1400, 1100));
+        form->show();
+        QApplication::processEvents();
+        EXPECT_EQ(down->value(), 0);
+        EXPECT_EQ(across->value(), 0);
+        // The picture's first row and column are in view.
+        const QPoint corner = form->Pic->mapTo(form->sScrollBox->viewport(), QPoint(0, 0));
+        EXPECT_GE(corner.x(), 0);
+        EXPECT_GE(corner.y(), 0);
+        down->setValue(down->maximum());
+        across->setValue(across->maximum());
+        form->close();
+    }
 }
 
 TEST_F(WindowTest, HelpItemsGoThroughTheHost) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -90,6 +91,23 @@ TEST_F(SaveExportTest, SaveWritesEveryFormatAndConfirms) {
     }
     EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
     EXPECT_TRUE(std::filesystem::exists(folder + "/截图4.tif"));
+}
+
+TEST_F(SaveExportTest, SavesNamedByTimeInQuickSuccessionKeepEveryPicture) {
+    settings.NameByTime = true;
+    settings.FormatIndex = 0;
+    std::vector<std::string> contents;
+    for (int shot = 0; shot < 3; ++shot) {
+        TBitmap picture = Pattern();
+        picture.SetPixel(0, 0, MakeColor(shot, 0, 0));
+        contents.push_back(Contents(SavePictureAutomatically(picture, settings)));
+    }
+    std::vector<std::string> stored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        stored.push_back(Contents(entry.path()));
+    std::sort(stored.begin(), stored.end());
+    std::sort(contents.begin(), contents.end());
+    EXPECT_EQ(stored, contents);
 }
 
 TEST_F(SaveExportTest, FailedSaveReportsThePathAndClaimsNothing) {

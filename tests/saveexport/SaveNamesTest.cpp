@@ -44,15 +44,17 @@ TEST(FileNameSafe, ReplacesEveryCharacterThatCannotStandInAFileName) {
         EXPECT_EQ(FileNameSafe(text), expected) << text;
 }
 
-TEST(TimeStampName, UsesTheLocaleFormatsWithoutSeparatorsOrZone) {
-    EXPECT_EQ(TimeStampName(kOctoberFirst, QLocale(QLocale::Chinese, QLocale::China)),
-              "2008-10-1_10-10-10");
-    // "M/d/yy": the slashes would otherwise make folders of the name.
-    const std::string american =
-        TimeStampName(kOctoberFirst, QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(american.rfind("10-1-08_10-10-10", 0), 0u) << american;
-    EXPECT_EQ(american.find_first_of("/:"), std::string::npos) << american;
-    EXPECT_EQ(american.find("UTC"), std::string::npos) << american;
+TEST(TimeStampName, IsTheNumericDateAndTimeWhateverTheLocale) {
+    const QLocale before;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Chinese, QLocale::China)}) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(TimeStampName(kOctoberFirst), "2008-10-01_10-10-10")
+            << locale.name().toStdString();
+    }
+    QLocale::setDefault(before);
+    EXPECT_EQ(TimeStampName(QDateTime(QDate(2026, 12, 10), QTime(13, 5, 8))),
+              "2026-12-10_13-05-08");
 }
 
 TEST(PathInFolder, PutsExactlyOneSeparatorBetween) {
@@ -80,13 +82,20 @@ TEST_F(SaveNamesTest, TemplateNamesPassOverFilesOfAnEarlierRun) {
 TEST_F(SaveNamesTest, TimeNamesAdvanceTheCounterSoTemplateNamingContinues) {
     TSaveSettings settings = ByTemplate();
     settings.NameByTime = true;
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
-    EXPECT_EQ(NextAutomaticSavePath(settings, kOctoberFirst, chinese),
-              folder + "/2008-10-1_10-10-10.jpg");
-    // The same second gives the same name again: a time name replaces its twin.
-    EXPECT_EQ(NextAutomaticSavePath(settings, kOctoberFirst, chinese),
-              folder + "/2008-10-1_10-10-10.jpg");
-    EXPECT_EQ(NextAutomaticSavePath(ByTemplate()), folder + "/截图3.jpg");
+    EXPECT_EQ(NextAutomaticSavePath(settings, kOctoberFirst), folder + "/2008-10-01_10-10-10.jpg");
+    EXPECT_EQ(NextAutomaticSavePath(ByTemplate()), folder + "/截图2.jpg");
+}
+
+TEST_F(SaveNamesTest, TimeNamesWithinOneSecondGoOnPastTheNamesTaken) {
+    TSaveSettings settings = ByTemplate();
+    settings.NameByTime = true;
+    Touch("2008-10-01_10-10-10.jpg");
+    Touch("2008-10-01_10-10-10_2.jpg");
+    EXPECT_EQ(NextAutomaticSavePath(settings, kOctoberFirst),
+              folder + "/2008-10-01_10-10-10_3.jpg");
+    // Another format's file does not take the name.
+    settings.FormatIndex = 0;
+    EXPECT_EQ(NextAutomaticSavePath(settings, kOctoberFirst), folder + "/2008-10-01_10-10-10.bmp");
 }
 
 TEST_F(SaveNamesTest, RootAndEmptyFoldersGiveSoundPaths) {

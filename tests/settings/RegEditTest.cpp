@@ -171,19 +171,22 @@ TEST_F(RegEdit, IntegerWritesRefuseTextThatIsNotADecimalIntegerAndKeepTheOldValu
     EXPECT_EQ(Read(HKLM, kSaveKey, "Delay", kRegInteger), "1000");
 }
 
-TEST_F(RegEdit, AStoreThatCannotBeReadFailsToGetAndToSetButStaysUntouched) {
-    // A folder where the file should be: it opens, but reading it fails.
+TEST_F(RegEdit, AStoreThatCannotBeReadIsToldOnceInOneLineAndIsOutOfReach) {
+    // A folder where the file should be: it opens, but reading it fails, even for root.
     std::filesystem::create_directories(SettingsFile("HKLM.reg") + "/inside");
 
-    EXPECT_EQ(ErrorOf([&] { Read(HKLM, kSaveKey, "Dir", kRegString); }),
-              "Failed to get data for 'Dir'");
-    EXPECT_EQ(ErrorOf([] { WriteRegValue(HKLM, kSaveKey, "Dir", kRegString, "/x", true); }),
-              "Failed to set data for 'Dir'");
-    EXPECT_EQ(ErrorOf([] { DeleteRegValue(HKLM, kSaveKey, "Dir", true); }),
-              "Failed to set data for 'Dir'");
+    EXPECT_EQ(Read(HKLM, kSaveKey, "Dir", kRegString), "untouched");
+    EXPECT_NO_THROW(WriteRegValue(HKLM, kSaveKey, "Dir", kRegString, "/x", true));
+    EXPECT_NO_THROW(DeleteRegValue(HKLM, kSaveKey, "Dir", true));
     EXPECT_FALSE(OpenRegKey(HKLM, kSaveKey, true));
+    EXPECT_FALSE(RegValueExists(HKLM, kSaveKey, "Dir", true));
     EXPECT_TRUE(std::filesystem::is_directory(SettingsFile("HKLM.reg") + "/inside"));
-    EXPECT_TRUE(reports_.empty());
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_NE(reports_[0].find(SettingsFile("HKLM.reg")), std::string::npos) << reports_[0];
+    EXPECT_EQ(reports_[0].find('\n'), std::string::npos) << reports_[0];
+    // The other root is not affected.
+    WriteRegValue(HKCU, "Control Panel\\Desktop", "Wallpaper", kRegString, "/w.bmp", false);
+    EXPECT_EQ(Read(HKCU, "Control Panel\\Desktop", "Wallpaper", kRegString), "/w.bmp");
 }
 
 TEST_F(RegEdit, AFreshUserRootHoldsTheDocumentsFolderAndTheDesktopKey) {

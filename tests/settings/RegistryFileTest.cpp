@@ -89,6 +89,30 @@ TEST(RegistryFile, RejectsTextThatIsNotARegistryFileOfItsRoot) {
             << text;
 }
 
+TEST(RegistryFile, SalvagesWhatCanBeReadAndNotesEachLineThatCannot) {
+    const std::string text = "[HKEY_LOCAL_MACHINE\\A]\n"
+                             "\"kept\"=\"1\"\n"
+                             "\"broken\"=what\n"        // 3
+                             "stray text\n"             // 4
+                             "[HKEY_CURRENT_USER\\B]\n" // 5: its values go with it
+                             "\"lost\"=\"2\"\n"
+                             "[HKEY_LOCAL_MACHINE\\C]\n"
+                             "\"also kept\"=dword:00000002\n";
+
+    const TSalvagedRegistry salvaged = TRegistryFile::Salvage("HKEY_LOCAL_MACHINE", text);
+
+    std::vector<std::size_t> lines;
+    for (const TRegistryDamage& damage : salvaged.Damage)
+        lines.push_back(damage.Line);
+    EXPECT_EQ(lines, (std::vector<std::size_t>{3, 4, 5}));
+    EXPECT_EQ(salvaged.File.FindKey("A")->FindValue("kept")->text, "1");
+    EXPECT_EQ(salvaged.File.FindKey("A")->FindValue("broken"), nullptr);
+    EXPECT_EQ(salvaged.File.FindKey("B"), nullptr);
+    EXPECT_EQ(salvaged.File.FindKey("C")->FindValue("also kept")->number, 2u);
+    EXPECT_TRUE(
+        TRegistryFile::Salvage("HKEY_LOCAL_MACHINE", salvaged.File.Serialise()).Damage.empty());
+}
+
 TEST(RegistryFile, NamesTheLineItCannotRead) {
     try {
         TRegistryFile::Parse("HKEY_LOCAL_MACHINE", "[HKEY_LOCAL_MACHINE\\A]\n\n\"x\"=what\n");

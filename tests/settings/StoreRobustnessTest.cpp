@@ -34,22 +34,32 @@ protected:
     }
 };
 
-TEST_F(SettingsStore, AnUnparsableFileIsSetAsideReportedOnceAndTheStoreStartsEmpty) {
-    const std::string garbage = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n\"Ver\"=\"V1.5\n";
-    WriteText(SettingsFile("HKLM.reg"), garbage);
-
-    EXPECT_EQ(ReadVer(), "");
-    EXPECT_FALSE(OpenRegKey(HKLM, kZorvicKey, false));
-    WriteRegValue(HKLM, kZorvicKey, "Ver", kRegString, "V1.5", true);
+TEST_F(SettingsStore, ADamagedFileKeepsEveryEntryThatParsesAndIsToldOnceWithItsCopy) {
+    const std::string damaged = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic]\n"
+                                "\"Ver\"=\"V1.5\"\n"
+                                "\"Install_Dir\"=\"/opt/zorvic/\n"
+                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvic\\Settings\\High]\n"
+                                "\"Quit\"=dword:00000001\n";
+    WriteText(SettingsFile("HKLM.reg"), damaged);
 
     EXPECT_EQ(ReadVer(), "V1.5");
+    std::string quit;
+    ReadRegValue(HKLM, "SOFTWARE\\Zorvic\\Settings\\High", "Quit", kRegInteger, quit, false);
+    EXPECT_EQ(quit, "1");
+    EXPECT_FALSE(RegValueExists(HKLM, kZorvicKey, "Install_Dir", false));
+
     ASSERT_EQ(reports_.size(), 1u);
-    EXPECT_NE(reports_[0].find(SettingsFile("HKLM.reg")), std::string::npos) << reports_[0];
-    EXPECT_NE(reports_[0].find("line 2"), std::string::npos) << reports_[0];
     const std::vector<std::string> aside = SetAsideFiles();
     ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(ReadText(aside[0]), garbage);
+    EXPECT_EQ(ReadText(aside[0]), damaged);
+    EXPECT_NE(reports_[0].find(SettingsFile("HKLM.reg")), std::string::npos) << reports_[0];
     EXPECT_NE(reports_[0].find(aside[0]), std::string::npos) << reports_[0];
+    EXPECT_NE(reports_[0].find("第3行"), std::string::npos) << reports_[0];
+    EXPECT_EQ(reports_[0].find('\n'), std::string::npos) << reports_[0];
+    // What was kept is the store's file now, so nothing is told again.
+    EXPECT_NO_THROW(TRegistryFile::Parse("HKEY_LOCAL_MACHINE", ReadText(SettingsFile("HKLM.reg"))));
+    EXPECT_EQ(ReadVer(), "V1.5");
+    EXPECT_EQ(reports_.size(), 1u);
 }
 
 TEST_F(SettingsStore, ACorruptFileMetFirstByAWriteIsSetAsideAndTheWriteLands) {
