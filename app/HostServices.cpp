@@ -6,7 +6,6 @@
 #include "ProductSettings.h"
 #include "RadioGroup.h"
 #include "WindowLookup.h"
-#include "hooklib/ZorvicMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,8 +68,7 @@ bool TZorvicForm::CaptureSoundWanted() const {
 
 void TZorvicForm::EditorClosed() {
     if (MainFormInTray == 0) ShowWindowTitled(MainWindowTitle());
-    Timer1->start();
-    EnableHotKeyHook();
+    StartHotKeyWatch();
 }
 
 } // namespace zorvic

@@ -46,7 +46,9 @@ struct Desktop {
                                   frame,
                                   THookCalls{[] {}, [] {},
                                              [this] { return std::exchange(hotKeyDown, false); },
-                                             [] {}, [] { return false; }, [](bool) {}, [] {}},
+                                             [] {}, [] { return false; }, [](bool) {}, [] {},
+                                             // Ticked by hand, as the timer would.
+                                             nullptr},
                                   Platform()};
 };
 
