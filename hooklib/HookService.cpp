@@ -105,6 +105,8 @@ void HookService::Run() {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zorvic: the hot key and the mouse-click notice stopped: %s\n",
                      error.what());
+    } catch (...) {
+        std::fprintf(stderr, "zorvic: the hot key and the mouse-click notice stopped\n");
     }
 }
 
