@@ -16,8 +16,12 @@ using std::chrono::milliseconds;
 
 // Long enough for the windows below to answer their expose events with a repaint.
 constexpr milliseconds kQuietTime{20};
-// What a screen that never rests (a video, a clock with seconds) costs at most.
-constexpr milliseconds kCeiling{200};
+// What a screen that never rests (a video, a clock with seconds) costs at most once the frame is
+// gone.
+constexpr milliseconds kRepaintCeiling{200};
+// A grab before the frame has gone would show the window: a busy window manager is waited for
+// that long, one that keeps the frame up no longer.
+constexpr milliseconds kLeavingCeiling{1000};
 
 // Follows the window's frame leaving and every drawing on the screen (DAMAGE on the root covers
 // its inferiors), on a connection of its own so that its events meet no other service's.
@@ -58,21 +62,25 @@ private:
     }
 
     void WaitUntilRepainted(Window frame) {
-        const Clock::time_point deadline = Clock::now() + kCeiling;
+        Clock::time_point deadline = Clock::now() + kLeavingCeiling;
         bool frameGone = false;
         Clock::time_point lastDrawn = Clock::now();
         for (;;) {
-            bool drawn = false;
+            bool drawn = false, leftNow = false;
             while (XPending(display_) > 0) {
                 XEvent event;
                 XNextEvent(display_, &event);
                 if ((event.type == UnmapNotify && event.xunmap.window == frame) ||
                     (event.type == DestroyNotify && event.xdestroywindow.window == frame))
-                    frameGone = drawn = true;
+                    leftNow = drawn = true;
                 else if (hasDamage_ && event.type == damageEventBase_ + XDamageNotify)
                     drawn = true;
             }
             const Clock::time_point now = Clock::now();
+            if (leftNow && !frameGone) {
+                frameGone = true;
+                deadline = now + kRepaintCeiling;
+            }
             if (drawn) {
                 lastDrawn = now;
                 // Reports the next drawing again.
