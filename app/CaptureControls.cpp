@@ -55,14 +55,16 @@ void TZorvicForm::IncludeMouseClick() {
     IncludeCursor->setChecked(IncludeMouse->isChecked());
 }
 
+// The dispatcher decides whether Timer1 runs: only while a pick follows the mouse, since the hook
+// library gives notice of the hot key. Choosing a mode drops a pick armed for another one.
 void TZorvicForm::StartHotKeyWatch() {
+    if (capture_) return capture_->StartHotKeyWatch();
     EnableHotKeyHook();
-    Timer1->start();
 }
 
 void TZorvicForm::StopHotKeyWatch() {
+    if (capture_) return capture_->StopHotKeyWatch();
     DisableHotKeyHook();
-    Timer1->stop();
 }
 
 void TZorvicForm::Timer1Timer() {
@@ -70,10 +72,10 @@ void TZorvicForm::Timer1Timer() {
 }
 
 void TZorvicForm::CutBtnClick() {
-    // The timer runs without a pick exactly while the hot key is watched. Otherwise a capture is
-    // under way, and the synthesised Ctrl+B would reach the focused window instead: this one,
-    // whose "开始截图" item would send it again, over and over.
-    if (!capture_ || !Timer1->isActive() || capture_->PickArmed) return;
+    // Unless the hot key is watched, a capture is under way, and the synthesised Ctrl+B would
+    // reach the focused window instead: this one, whose "开始截图" item would send it again, over
+    // and over.
+    if (!capture_ || !capture_->HotKeyWatched() || capture_->PickArmed) return;
     capture_->CutBtnClick();
 }
 

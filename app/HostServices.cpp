@@ -6,7 +6,6 @@
 #include "ProductSettings.h"
 #include "RadioGroup.h"
 #include "WindowLookup.h"
-#include "hooklib/ZorvicMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,10 +70,7 @@ bool TZorvicForm::CaptureSoundWanted() const {
 void TZorvicForm::EditorClosed() {
     // Ctrl+B works again even when the main window cannot be brought back: a settings read that
     // fails is told, but must not leave the hot key dead.
-    const auto rearm = qScopeGuard([this] {
-        Timer1->start();
-        EnableHotKeyHook();
-    });
+    const auto rearm = qScopeGuard([this] { StartHotKeyWatch(); });
     if (MainFormInTray == 0) ShowWindowTitled(MainWindowTitle());
 }
 

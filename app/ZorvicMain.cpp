@@ -79,7 +79,6 @@ TZorvicForm::TZorvicForm(const QStringList& arguments, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setInterval(50);
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
-    Timer1->start();
 
     // The menu bar's height depends on the font and the style; the client area does not.
     setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);

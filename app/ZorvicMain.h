@@ -76,7 +76,8 @@ public:
     QAction* AboutMenu;
     QAction* CloseMenu;
 
-    // The capture poll, every 50 ms while the hot key is watched.
+    // The capture tick every 50 ms while a pick follows the mouse; the hot key itself is told by
+    // the hook library's notice.
     QTimer* Timer1;
 
     // 1 while the user has parked the main window in the tray; the editor then leaves it there.

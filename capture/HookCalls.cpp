@@ -5,8 +5,8 @@
 namespace zorvic {
 
 THookCalls LibraryHookCalls() {
-    return {::EnableHotKeyHook, ::DisableHotKeyHook, ::GetDownHotKey,   ::EnableMouseHook,
-            ::GetMouseDown,     ::SetMouseDown,      ::DisableMouseHook};
+    return {::EnableHotKeyHook, ::DisableHotKeyHook, ::GetDownHotKey,    ::EnableMouseHook,
+            ::GetMouseDown,     ::SetMouseDown,      ::DisableMouseHook, ::GetNoticeDescriptor};
 }
 
 } // namespace zorvic

@@ -12,6 +12,9 @@ struct THookCalls {
     std::function<bool()> GetMouseDown;
     std::function<void(bool)> SetMouseDown;
     std::function<void()> DisableMouseHook;
+    // A descriptor that turns readable when one of the flags goes up, and is emptied by reading
+    // it; left empty (or giving -1) when there is none, and then the flags are polled.
+    std::function<int()> NoticeDescriptor;
 };
 
 // The exports of libZorvicMain.

@@ -5,6 +5,7 @@
 #include "QtBitmapView.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -88,7 +89,10 @@ void TDisPlayForm::ShowFrozen(const TBitmap& capture, const QRect& screen) {
     setGeometry(screen);
     Pict->setGeometry(rect());
     show();
+    // Both share the grab's pixels until the first band is drawn.
+    frozen_ = capture;
     picture_ = capture;
+    cancelling_ = false;
     Pict->update();
     raise();
     activateWindow();
@@ -97,6 +101,9 @@ void TDisPlayForm::ShowFrozen(const TBitmap& capture, const QRect& screen) {
 }
 
 void TDisPlayForm::PictMouseDown(TPoint point) {
+    if (cancelling_) return;
+    // Another button during a drag starts it afresh, without the band drawn so far.
+    if (Panel->isVisible()) EraseBand();
     band_.Start(picture_, point);
     selEnd_ = point;
     ShowReadOut(point);
@@ -112,14 +119,16 @@ void TDisPlayForm::PictMouseMove(TPoint point) {
 }
 
 void TDisPlayForm::PictMouseUp(TPoint point) {
-    // A release with no move at its own position would leave the band inside the selection;
-    // the editor gets the frozen screen as grabbed.
-    RepaintBand(band_.SelLast);
-    band_.Erase(picture_);
+    if (cancelling_) {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) Cancel();
+        return;
+    }
+    // The overlay stays behind the editor: without its band, as the screen was.
+    EraseBand();
     selEnd_ = point;
     releaseKeyboard();
     if (host_->CheckedMode() == CaptureMode::Region)
-        editor_->LoadSelection(picture_, band_.SelStart, selEnd_);
+        editor_->LoadSelection(frozen_, band_.SelStart, selEnd_);
     Panel->hide();
     // The overlay bypasses the window manager and would stay above the editor; it waits below
     // the managed windows, still covering the live screen, until the editor closes.
@@ -130,8 +139,17 @@ void TDisPlayForm::PictMouseUp(TPoint point) {
 
 void TDisPlayForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape) return QWidget::keyPressEvent(event);
-    // Cancelling drops the selection; the next capture brings a new picture.
+    if (cancelling_) return;
+    if (!Panel->isVisible()) return Cancel();
+    // Gone now, the overlay would let the button's release fall through to the desktop.
+    EraseBand();
     Panel->hide();
+    cancelling_ = true;
+}
+
+void TDisPlayForm::Cancel() {
+    // Cancelling drops the selection; the next capture brings a new picture.
+    cancelling_ = false;
     releaseKeyboard();
     Dismiss();
     host_->CaptureCancelled();
@@ -141,7 +159,13 @@ void TDisPlayForm::Dismiss() {
     hide();
     // The frozen screen shares its pixels with the capture's own bitmap; holding on to it would
     // make the next grab copy a whole screen before it can write.
+    frozen_ = TBitmap();
     picture_ = TBitmap();
+}
+
+void TDisPlayForm::EraseBand() {
+    RepaintBand(band_.SelLast);
+    band_.Erase(picture_);
 }
 
 void TDisPlayForm::RepaintBand(TPoint corner) {

@@ -28,10 +28,16 @@ void TSelectAreaForm::PlaceFrame(int left, int top, int width, int height) {
     show();
 }
 
-void TSelectAreaForm::ShowControlFrame(PlatformServices& platform) {
-    const TRect r =
-        platform.Windows->OuterRect(platform.Windows->WindowAt(platform.Cursor->Position()));
+bool TSelectAreaForm::ShowControlFrame(PlatformServices& platform) {
+    const WindowId window = platform.Windows->WindowAt(platform.Cursor->Position());
+    const TRect r = platform.Windows->OuterRect(window);
+    // A window that vanished meanwhile has no rectangle either.
+    if (!window || r.Width() <= 0 || r.Height() <= 0) {
+        hide();
+        return false;
+    }
     PlaceFrame(r.Left - 5, r.Top - 5, r.Width() + 10, r.Height() + 10);
+    return true;
 }
 
 void TSelectAreaForm::ShowFixedFrame(int fixedWidth, int fixedHeight, PlatformServices& platform) {

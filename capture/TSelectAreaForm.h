@@ -13,8 +13,9 @@ class TSelectAreaForm : public QWidget {
 public:
     explicit TSelectAreaForm(QWidget* parent = nullptr);
 
-    // Frames the innermost window under the pointer: its rectangle is exactly the hole.
-    void ShowControlFrame(PlatformServices& platform = Platform());
+    // Frames the innermost window under the pointer: its rectangle is exactly the hole. Over the
+    // bare desktop there is nothing to frame: the frame is hidden and the result is false.
+    bool ShowControlFrame(PlatformServices& platform = Platform());
     // Frames a fixedWidth x fixedHeight hole whose centre lies 5 pixels right of and below the
     // pointer.
     void ShowFixedFrame(int fixedWidth, int fixedHeight, PlatformServices& platform = Platform());

@@ -103,14 +103,10 @@ void TSaveForm::LoadSelection(const TBitmap& frozenScreen, TPoint selStart, TPoi
     const int w = right - left, h = bottom - top;
     resize(w + kPictureMarginWidth + kToolsPanelWidth,
            h + TEditorToolBar::kHeight + 3 * TPicStatusBar::kHeight + kPictureMarginHeight);
+    // The screen's own pixels, one for one: the frozen screen comes without the rubber band, so
+    // nothing needs leaving out (and stretching an inside would double a row and a column).
     TBitmap selection(w, h);
-    // The rubber band's own lines lie on the selection's edges: leave them out and stretch the
-    // inside. A selection too thin to have an inside keeps its edge pixels instead of turning
-    // the source rectangle inside out.
-    TRect source{left + 1, top + 1, right - 1, bottom - 1};
-    if (source.Width() <= 0 || source.Height() <= 0) source = TRect{left, top, right, bottom};
-    selection.Canvas().StretchMode = TStretchMode::ColorOnColor;
-    selection.Canvas().CopyRect(TRect{0, 0, w, h}, frozenScreen, source);
+    selection.Canvas().CopyRect(TRect{0, 0, w, h}, frozenScreen, TRect{left, top, right, bottom});
     InstallLoadedPicture(selection);
 }
 

@@ -1,6 +1,8 @@
 #include "HookService.h"
 #include "CaptureSound.h"
 #include "InputWatch.h"
+#include <cstdio>
+#include <exception>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -69,11 +71,13 @@ void HookService::RequestSound() {
 }
 
 void HookService::SwitchOn(std::atomic<bool>& wish, std::atomic<bool>& staleFlag) {
-    if (wish) return;
-    // A press noticed in an earlier period but never read (it came just before the switch-off)
-    // would otherwise start a capture nobody asked for.
-    staleFlag = false;
-    wish = true;
+    if (wish && threadStarted_) return;
+    if (!wish) {
+        // A press noticed in an earlier period but never read (it came just before the
+        // switch-off) would otherwise start a capture nobody asked for.
+        staleFlag = false;
+        wish = true;
+    }
     StartThreadOnce();
     Wake();
 }
@@ -87,11 +91,27 @@ void HookService::Wake() {
 
 void HookService::StartThreadOnce() {
     if (wakeRead_ < 0) return;
-    std::call_once(started_, [this] { thread_ = std::thread(&HookService::Run, this); });
+    // A start that throws leaves the flag unset, so the next call tries again.
+    std::call_once(started_, [this] {
+        thread_ = std::thread(&HookService::Run, this);
+        threadStarted_ = true;
+    });
 }
 
 void HookService::Run() {
-    InputWatch watch(flags_);
+    // Nothing may leave a thread's function: it would end the whole program.
+    try {
+        Watch();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zorvic: the hot key and the mouse-click notice stopped: %s\n",
+                     error.what());
+    } catch (...) {
+        std::fprintf(stderr, "zorvic: the hot key and the mouse-click notice stopped\n");
+    }
+}
+
+void HookService::Watch() {
+    InputWatch watch(flags_, notice_);
     CaptureSound sound;
     while (!flags_.stopping) {
         watch.FollowWishes();

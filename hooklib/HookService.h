@@ -1,12 +1,16 @@
 #pragma once
 #include "HookFlags.h"
+#include "NoticeSignal.h"
+#include <atomic>
 #include <mutex>
 #include <thread>
 
 namespace zorvic {
 
 // The library's state and its one background thread. Every method returns at once: wishes are
-// stored in atomics and the thread is woken through a pipe to carry them out.
+// stored in atomics and the thread is woken through a pipe to carry them out. Starting the thread
+// may throw (std::system_error when the system has no room for one); a later switch-on tries
+// again.
 class HookService {
 public:
     static HookService& Instance();
@@ -21,6 +25,7 @@ public:
     bool MouseDown() const;
     void SetMouseDown(bool down);
     void RequestSound();
+    int NoticeDescriptor() const { return notice_.Descriptor(); }
 
 private:
     HookService();
@@ -29,12 +34,15 @@ private:
     void Wake();
     void StartThreadOnce();
     void Run();
+    void Watch();
 
     HookFlags flags_;
+    NoticeSignal notice_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::once_flag started_;
     std::thread thread_;
+    std::atomic<bool> threadStarted_{false};
 };
 
 } // namespace zorvic

@@ -21,7 +21,7 @@ int FindXInputOpcode(Display* display) {
 
 } // namespace
 
-InputWatch::InputWatch(HookFlags& flags) : flags_(flags) {
+InputWatch::InputWatch(HookFlags& flags, NoticeSignal& notice) : flags_(flags), notice_(notice) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) {
         std::fprintf(stderr, "zorvic: no X display; the Ctrl+B hot key and the mouse-click notice "
@@ -126,7 +126,7 @@ void InputWatch::HandleEvent(XEvent& event) {
         // Only the grab sends keys here; while it is active other keys may come too.
         if (grab_ && event.xkey.keycode == grab_->keycode && !hotKeyHeld_) {
             hotKeyHeld_ = true;
-            if (flags_.hotKeyWanted) flags_.hotKeyPressed = true;
+            if (flags_.hotKeyWanted && !flags_.hotKeyPressed.exchange(true)) notice_.Raise();
         }
         break;
     case KeyRelease:
@@ -165,7 +165,9 @@ void InputWatch::HandleRawEvent(XEvent& event) {
 }
 
 void InputWatch::NoticeButtonPress(unsigned button) {
-    if (flags_.mouseWanted && !IsWheelButton(static_cast<int>(button))) flags_.mouseDown = true;
+    if (!flags_.mouseWanted || IsWheelButton(static_cast<int>(button))) return;
+    // The pointer grab reports the press that the raw event reported already: one notice.
+    if (!flags_.mouseDown.exchange(true)) notice_.Raise();
 }
 
 void InputWatch::NoticeButtonRelease() {

@@ -1,17 +1,18 @@
 #pragma once
 #include "HookFlags.h"
 #include "HotKeyGrab.h"
+#include "NoticeSignal.h"
 #include <optional>
 
 namespace zorvic {
 
 // The library's own X connection: grabs Ctrl+B, and during a pick the pointer, as the flags ask;
-// listens for raw button presses and raises the flags from what arrives. Used by the library's
-// thread only.
+// listens for raw button presses and raises the flags from what arrives, each with a notice. Used
+// by the library's thread only.
 class InputWatch {
 public:
     // Opens the display named by DISPLAY; without one the watch is inert and says so on stderr.
-    explicit InputWatch(HookFlags& flags);
+    InputWatch(HookFlags& flags, NoticeSignal& notice);
     ~InputWatch();
     InputWatch(const InputWatch&) = delete;
     InputWatch& operator=(const InputWatch&) = delete;
@@ -35,6 +36,7 @@ private:
     void NoticeButtonRelease();
 
     HookFlags& flags_;
+    NoticeSignal& notice_;
     Display* display_ = nullptr;
     Window root_ = 0;
     std::optional<HotKeyGrab> grab_;

@@ -1,31 +1,68 @@
 #include "ZorvicMain.h"
 #include "HookService.h"
+#include <atomic>
+#include <cstdio>
+#include <exception>
 
 using zorvic::HookService;
 
+namespace {
+
+std::atomic<bool> failureReported{false};
+
+// The entry points are called as C: no exception may unwind into the caller. What fails is
+// starting the library's thread, so the hooks stay off until a later call manages it.
+template <class Result, class Call> Result Shielded(Result fallback, Call call) noexcept {
+    const char* what = "unknown error";
+    try {
+        return call();
+    } catch (const std::exception& error) {
+        what = error.what();
+    } catch (...) {
+    }
+    if (!failureReported.exchange(true))
+        std::fprintf(stderr,
+                     "zorvic: the Ctrl+B hot key and the mouse-click notice cannot start: %s\n",
+                     what);
+    return fallback;
+}
+
+template <class Call> void Shielded(Call call) noexcept {
+    Shielded(0, [&] {
+        call();
+        return 0;
+    });
+}
+
+} // namespace
+
 void EnableHotKeyHook(void) {
-    HookService::Instance().SetHotKeyWanted(true);
+    Shielded([] { HookService::Instance().SetHotKeyWanted(true); });
 }
 void DisableHotKeyHook(void) {
-    HookService::Instance().SetHotKeyWanted(false);
+    Shielded([] { HookService::Instance().SetHotKeyWanted(false); });
 }
 bool GetDownHotKey(void) {
-    return HookService::Instance().TakeHotKeyPress();
+    return Shielded(false, [] { return HookService::Instance().TakeHotKeyPress(); });
 }
 
 void EnableMouseHook(void) {
-    HookService::Instance().SetMouseWanted(true);
+    Shielded([] { HookService::Instance().SetMouseWanted(true); });
 }
 bool GetMouseDown(void) {
-    return HookService::Instance().MouseDown();
+    return Shielded(false, [] { return HookService::Instance().MouseDown(); });
 }
 void SetMouseDown(bool down) {
-    HookService::Instance().SetMouseDown(down);
+    Shielded([down] { HookService::Instance().SetMouseDown(down); });
 }
 void DisableMouseHook(void) {
-    HookService::Instance().SetMouseWanted(false);
+    Shielded([] { HookService::Instance().SetMouseWanted(false); });
 }
 
 void PlayVoice(void) {
-    HookService::Instance().RequestSound();
+    Shielded([] { HookService::Instance().RequestSound(); });
+}
+
+int GetNoticeDescriptor(void) {
+    return Shielded(-1, [] { return HookService::Instance().NoticeDescriptor(); });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // libZorvicMain: the global Ctrl+B hot key, a system-wide notice of mouse-button presses and
 // the capture sound. Every call returns at once: the work happens on the library's own thread
-// with its own X connection, started on the first enable or sound request.
+// with its own X connection, started on the first enable or sound request. No call throws; when
+// the thread cannot be started, that is said once on stderr and the next enable tries again.
 #ifndef __cplusplus
 #include <stdbool.h>
 #endif
@@ -30,6 +31,12 @@ ZORVIC_HOOK_API void DisableMouseHook(void);
 
 // Starts the desktop's "screen-capture" event sound; silent where there is no sound device.
 ZORVIC_HOOK_API void PlayVoice(void);
+
+// A file descriptor that turns readable when the hot-key flag or the mouse flag goes up, for a
+// caller that sleeps until then instead of polling the flags. The flag is up before the
+// descriptor turns readable; reading its 8 bytes empties it. -1 when the system gave none. It
+// stays open, and owned by the library, for the life of the process.
+ZORVIC_HOOK_API int GetNoticeDescriptor(void);
 
 #ifdef __cplusplus
 }

@@ -81,6 +81,18 @@ public:
     }
 };
 
+// Every window counts as on the screen: whether it is shown is the toolkit's to say.
+class FakeRepaints final : public FakeService<RepaintWait> {
+public:
+    using FakeService::FakeService;
+    bool HideAndWait(WindowId window, const std::function<void()>& hide) override {
+        hide();
+        desktop_->HiddenAndWaitedFor.push_back(window);
+        if (desktop_->WhileRepainting) desktop_->WhileRepainting();
+        return true;
+    }
+};
+
 } // namespace
 
 FakeDesktop::FakeDesktop() : Screen(1920, 1080, TPixelFormat::pf32bit) {
@@ -92,7 +104,8 @@ PlatformServices FakeDesktop::Services() {
     auto self = shared_from_this();
     return {std::make_shared<FakeScreen>(self),    std::make_shared<FakeCursor>(self),
             std::make_shared<FakeWindows>(self),   std::make_shared<FakeKeys>(self),
-            std::make_shared<FakeClipboard>(self), std::make_shared<FakeWallpaper>(self)};
+            std::make_shared<FakeClipboard>(self), std::make_shared<FakeWallpaper>(self),
+            std::make_shared<FakeRepaints>(self)};
 }
 
 } // namespace zorvic

@@ -1,6 +1,7 @@
 #pragma once
 #include "PlatformServices.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ public:
     std::vector<SynthKeyEvent> SentKeys;
     std::optional<TBitmap> ClipboardImage;
     std::string WallpaperPath;
+    // Each window hidden for a grab with a wait for the screen, in order.
+    std::vector<WindowId> HiddenAndWaitedFor;
+    // Runs while the screen repaints after such a hide.
+    std::function<void()> WhileRepainting;
 
     // Services that read and record through this object; they keep it alive.
     PlatformServices Services();

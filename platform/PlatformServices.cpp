@@ -32,6 +32,7 @@ PlatformServices MakeX11Platform(const char* displayName) {
     services.Keys = x11::MakeKeySynthesizer(connection);
     services.ClipboardService = MakeQtClipboard();
     services.WallpaperService = x11::MakeDesktopWallpaper(displayName ? displayName : "");
+    services.Repaints = x11::MakeRepaintWait(displayName ? displayName : "");
     return services;
 }
 

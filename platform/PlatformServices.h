@@ -2,6 +2,7 @@
 #include "Clipboard.h"
 #include "CursorSource.h"
 #include "KeySynthesizer.h"
+#include "RepaintWait.h"
 #include "ScreenGrabber.h"
 #include "Wallpaper.h"
 #include "WindowLocator.h"
@@ -18,6 +19,7 @@ struct PlatformServices {
     std::shared_ptr<KeySynthesizer> Keys;
     std::shared_ptr<Clipboard> ClipboardService;
     std::shared_ptr<Wallpaper> WallpaperService;
+    std::shared_ptr<RepaintWait> Repaints;
 };
 
 // The services of this process: the X11 ones, made on first use, or the in-memory fakes of one

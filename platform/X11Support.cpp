@@ -39,6 +39,19 @@ void ImageDeleter::operator()(_XImage* image) const {
     if (image) XDestroyImage(image);
 }
 
+unsigned long TopLevelOf(Display* display, unsigned long root, unsigned long window) {
+    while (window != None && window != root) {
+        Window rootReturn = None, parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count)) return None;
+        const XPtr<Window> owned(children);
+        if (parent == root) return window;
+        window = parent;
+    }
+    return window;
+}
+
 std::uint8_t ChannelFromPixel(unsigned long pixel, unsigned long mask) {
     if (mask == 0) return 0;
     const int shift = std::countr_zero(mask);

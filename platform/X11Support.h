@@ -60,6 +60,10 @@ private:
     int errorCode_ = 0;
 };
 
+// The ancestor of `window` that is a child of the root: the window manager's frame when one runs,
+// else the window itself; 0 when the window is gone.
+unsigned long TopLevelOf(_XDisplay* display, unsigned long root, unsigned long window);
+
 // One channel of a true-colour pixel value, selected by its visual mask, scaled to 0..255 and
 // back, for visuals of any channel width (5 or 6 bits at depth 16).
 std::uint8_t ChannelFromPixel(unsigned long pixel, unsigned long mask);

@@ -144,19 +144,7 @@ private:
         return type != None;
     }
 
-    // The ancestor that is a child of the root (the window manager's frame, when one runs).
-    Window TopLevelOf(Window window) {
-        while (window != None && window != root_) {
-            Window root = None, parent = None;
-            Window* children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return None;
-            const XPtr<Window> owned(children);
-            if (parent == root_) return window;
-            window = parent;
-        }
-        return window;
-    }
+    Window TopLevelOf(Window window) { return x11::TopLevelOf(display_, root_, window); }
 
     // The window's rectangle in root coordinates, its border included.
     TRect RectInRoot(Window window) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev libqt6svg6 qt6-translations-l10n
-  libx11-dev libxext-dev libxfixes-dev libxtst-dev libxi-dev libxrandr-dev
+  libx11-dev libxext-dev libxfixes-dev libxtst-dev libxi-dev libxrandr-dev libxdamage-dev
   libjpeg-dev libgif-dev
   libavformat-dev libavcodec-dev libavdevice-dev libswscale-dev libavutil-dev
   libcanberra-dev libasound2-dev sound-theme-freedesktop

@@ -68,7 +68,8 @@ TEST_F(MainWindowTest, WindowHasItsFixedClientAreaTitleTabsAndStatusText) {
     EXPECT_EQ(ZorvicForm->StatusWelcome->text(), "欢迎使用。截图快捷键：Ctrl+B");
     EXPECT_EQ(ZorvicForm->BeginIp->shortcut(), QKeySequence("Ctrl+B"));
     EXPECT_FALSE(ZorvicForm->StartToTray->isVisibleTo(ZorvicForm));
-    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+    // The hook library tells of Ctrl+B: the timer runs only for a pick.
+    EXPECT_FALSE(ZorvicForm->Timer1->isActive());
     EXPECT_EQ(ZorvicForm->Timer1->interval(), 50);
 }
 
@@ -90,12 +91,22 @@ TEST_F(MainWindowTest, ModeButtonsAndMenuItemsMoveTogether) {
 }
 
 TEST_F(MainWindowTest, OnlyANewModeStartsTheHotKeyWatch) {
-    ZorvicForm->Timer1->stop();
+    ZorvicForm->Capture()->StopHotKeyWatch();
     ZorvicForm->RegionBtn->click();
     ZorvicForm->Region->trigger();
-    EXPECT_FALSE(ZorvicForm->Timer1->isActive());
+    EXPECT_FALSE(ZorvicForm->Capture()->HotKeyWatched());
     ZorvicForm->FixRegion->trigger();
-    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+    EXPECT_TRUE(ZorvicForm->Capture()->HotKeyWatched());
+}
+
+TEST_F(MainWindowTest, ChoosingAModeOutsideThePickModesDropsAnArmedPick) {
+    ZorvicForm->FixRegion->trigger();
+    ZorvicForm->Capture()->PickArmed = true;
+    ZorvicForm->AxtiveObject->trigger();
+    EXPECT_TRUE(ZorvicForm->Capture()->PickArmed);
+    ZorvicForm->FullScreen->trigger();
+    EXPECT_FALSE(ZorvicForm->Capture()->PickArmed);
+    EXPECT_FALSE(ZorvicForm->Timer1->isActive());
 }
 
 TEST_F(MainWindowTest, CursorMenuItemAndCheckBoxKeepTheirOwnRoles) {
@@ -200,16 +211,16 @@ TEST_F(MainWindowTest, CaptureReadsTheModeDelayAndHideOptionsAsTheyStandNow) {
 
 TEST_F(MainWindowTest, ClosingTheEditorBringsTheWindowBackUnlessParkedAndRestartsThePoll) {
     ZorvicForm->hide();
-    ZorvicForm->Timer1->stop();
+    ZorvicForm->Capture()->StopHotKeyWatch();
     ZorvicForm->EditorClosed();
     EXPECT_TRUE(ZorvicForm->isVisible());
-    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+    EXPECT_TRUE(ZorvicForm->Capture()->HotKeyWatched());
 
     ZorvicForm->ParkInTray();
-    ZorvicForm->Timer1->stop();
+    ZorvicForm->Capture()->StopHotKeyWatch();
     ZorvicForm->EditorClosed();
     EXPECT_FALSE(ZorvicForm->isVisible());
-    EXPECT_TRUE(ZorvicForm->Timer1->isActive());
+    EXPECT_TRUE(ZorvicForm->Capture()->HotKeyWatched());
 }
 
 TEST_F(MainWindowTest, TheEditorClosesAndLetsItsPictureGoEvenWhenTheVersionCannotBeRead) {
@@ -234,13 +245,13 @@ TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
 
     // Editing or selecting a region: the key would come back to this window's own Ctrl+B item.
     desktop->SentKeys.clear();
-    ZorvicForm->Timer1->stop();
+    ZorvicForm->Capture()->StopHotKeyWatch();
     ZorvicForm->CutBtn->click();
     ZorvicForm->BeginIp->trigger();
     EXPECT_TRUE(desktop->SentKeys.empty());
 
-    // Picking: the timer runs, the hot key does not.
-    ZorvicForm->Timer1->start();
+    // Picking: the hot key is off, or on again when the other pick mode was chosen meanwhile.
+    ZorvicForm->Capture()->StartHotKeyWatch();
     ZorvicForm->Capture()->PickArmed = true;
     ZorvicForm->CutBtn->click();
     EXPECT_TRUE(desktop->SentKeys.empty());

@@ -1,5 +1,10 @@
 #include "CaptureFakes.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+
 namespace zorvic::testing {
 
 void FakeHost::StartTimer1() {
@@ -42,6 +47,19 @@ void FakeEditor::ShowModal() {
     if (WhileModal) WhileModal();
 }
 
+FakeHooks::FakeHooks(CallLog& log) : log_(log), notice_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+FakeHooks::~FakeHooks() {
+    close(notice_);
+}
+
+void FakeHooks::Raise(bool& flag, bool hookOn) {
+    if (!hookOn || flag) return;
+    flag = true;
+    const std::uint64_t one = 1;
+    [[maybe_unused]] ssize_t written = write(notice_, &one, sizeof one);
+}
+
 THookCalls FakeHooks::Calls() {
     auto record = [this](const char* name, auto change) {
         return [this, name, change] {
@@ -71,6 +89,7 @@ THookCalls FakeHooks::Calls() {
             },
         .DisableMouseHook =
             record("DisableMouseHook", [](FakeHooks& hooks) { hooks.MouseHookOn = false; }),
+        .NoticeDescriptor = [this] { return notice_; },
     };
 }
 

@@ -25,7 +25,7 @@ public:
     std::optional<int> DelaySeconds;
     bool HideMainForm = false;
     QWidget Window;
-    bool Timer1Running = true;
+    bool Timer1Running = false;
 
     std::optional<CaptureMode> CheckedMode() const override { return Mode; }
     bool IncludeCursorChecked() const override { return IncludeCursor; }
@@ -61,22 +61,29 @@ private:
     CallLog& log_;
 };
 
-// The hook library's behaviour the capture relies on: presses count only while their hook is on.
+// The hook library's behaviour the capture relies on: presses count only while their hook is on,
+// and a flag going up is told on an eventfd of its own.
 class FakeHooks {
 public:
-    explicit FakeHooks(CallLog& log) : log_(log) {}
+    explicit FakeHooks(CallLog& log);
+    ~FakeHooks();
+    FakeHooks(const FakeHooks&) = delete;
+    FakeHooks& operator=(const FakeHooks&) = delete;
 
     bool HotKeyHookOn = true;
     bool MouseHookOn = false;
-    void PressHotKey() { hotKeyDown_ = hotKeyDown_ || HotKeyHookOn; }
-    void PressMouse() { mouseDown_ = mouseDown_ || MouseHookOn; }
+    void PressHotKey() { Raise(hotKeyDown_, HotKeyHookOn); }
+    void PressMouse() { Raise(mouseDown_, MouseHookOn); }
 
     THookCalls Calls();
 
 private:
+    void Raise(bool& flag, bool hookOn);
+
     CallLog& log_;
     bool hotKeyDown_ = false;
     bool mouseDown_ = false;
+    int notice_ = -1;
 };
 
 } // namespace zorvic::testing

@@ -1,4 +1,6 @@
 #include "DispatchFixture.h"
+#include "Errors.h"
+#include "MessageBoxes.h"
 #include "ScreenCapture.h"
 #include "TCanvas.h"
 
@@ -23,6 +25,8 @@ class HotKeySequence : public DispatchFixture,
 
 TEST_P(HotKeySequence, RunsTheModesStepsInOrder) {
     host.Mode = GetParam().Mode;
+    // A window under the pointer, for the control pick to frame.
+    desktop->Windows = {{1, {0, 0, 1920, 1080}}};
     PressHotKeyAndTick();
     EXPECT_EQ(log, GetParam().Calls);
     EXPECT_EQ(host.Timer1Running, GetParam().TimerKeepsRunning);
@@ -33,16 +37,19 @@ TEST_P(HotKeySequence, RunsTheModesStepsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachMode, HotKeySequence,
-    ::testing::Values(
-        ModeSequence{CaptureMode::Region, {"DisableHotKeyHook", "StopTimer1"}, false},
-        ModeSequence{CaptureMode::FullScreen,
-                     {"DisableHotKeyHook", "StopTimer1", "LoadFullScreen", "Show"},
-                     false},
-        ModeSequence{CaptureMode::ActiveWindow,
-                     {"LoadPicture", "DisableHotKeyHook", "StopTimer1", "Show"},
-                     false},
-        ModeSequence{CaptureMode::AxtiveObject, {"EnableMouseHook", "DisableHotKeyHook"}, true},
-        ModeSequence{CaptureMode::FixRegion, {"EnableMouseHook", "DisableHotKeyHook"}, true}));
+    ::testing::Values(ModeSequence{CaptureMode::Region, {"DisableHotKeyHook", "StopTimer1"}, false},
+                      ModeSequence{CaptureMode::FullScreen,
+                                   {"DisableHotKeyHook", "StopTimer1", "LoadFullScreen", "Show"},
+                                   false},
+                      ModeSequence{CaptureMode::ActiveWindow,
+                                   {"LoadPicture", "DisableHotKeyHook", "StopTimer1", "Show"},
+                                   false},
+                      ModeSequence{CaptureMode::AxtiveObject,
+                                   {"EnableMouseHook", "DisableHotKeyHook", "StartTimer1"},
+                                   true},
+                      ModeSequence{CaptureMode::FixRegion,
+                                   {"EnableMouseHook", "DisableHotKeyHook", "StartTimer1"},
+                                   true}));
 
 TEST_F(Dispatch, IdleTicksDoNothing) {
     for (int tick = 0; tick < 3; ++tick)
@@ -148,21 +155,58 @@ TEST_F(Dispatch, ControlPickFramesTheInnermostWindowAndCapturesIt) {
     EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {200, 150, 320, 180}));
 }
 
-TEST_F(Dispatch, ModeChangedAwayFromAnArmedPickStopsThePickSteps) {
+TEST_F(Dispatch, ChoosingAModeOutsideThePickModesDropsAnArmedPick) {
     host.Mode = CaptureMode::FixRegion;
     desktop->CursorPosition = {1000, 500};
     PressHotKeyAndTick();
+    log.clear();
     host.Mode = CaptureMode::FullScreen;
     dispatcher.StartHotKeyWatch(); // selecting a mode
-    desktop->CursorPosition = {400, 400};
+    EXPECT_FALSE(dispatcher.PickArmed);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(hooks.MouseHookOn);
+    EXPECT_TRUE(hooks.HotKeyHookOn);
+    EXPECT_FALSE(host.Timer1Running);
+    // A click is nobody's business any more; the hot key captures in the new mode.
     hooks.PressMouse();
     dispatcher.Timer1Timer();
-    // The frame stays where it was and nothing is picked.
-    EXPECT_EQ(frame.geometry(), QRect(700, 300, 610, 410));
-    EXPECT_TRUE(dispatcher.PickArmed);
     EXPECT_EQ(std::count(log.begin(), log.end(), "LoadPicture"), 0);
     PressHotKeyAndTick();
     EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {0, 0, 1920, 1080}));
+}
+
+TEST_F(Dispatch, ChoosingTheOtherPickModeKeepsThePick) {
+    host.Mode = CaptureMode::FixRegion;
+    desktop->Windows = {{2, {200, 150, 320, 180}}};
+    desktop->CursorPosition = {250, 160};
+    PressHotKeyAndTick();
+    host.Mode = CaptureMode::AxtiveObject;
+    dispatcher.StartHotKeyWatch();
+    EXPECT_TRUE(dispatcher.PickArmed);
+    EXPECT_TRUE(hooks.MouseHookOn);
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {200, 150, 320, 180}));
+}
+
+TEST_F(Dispatch, ControlPickOverTheBareDesktopShowsNoFrameAndTakesNoClick) {
+    host.Mode = CaptureMode::AxtiveObject;
+    desktop->Windows = {{2, {200, 150, 320, 180}}};
+    desktop->CursorPosition = {900, 700};
+    PressHotKeyAndTick();
+    EXPECT_FALSE(frame.isVisible());
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadPicture"), 0);
+    EXPECT_TRUE(dispatcher.PickArmed);
+    // That click is spent: over a window, only the next one captures.
+    desktop->CursorPosition = {250, 160};
+    dispatcher.Timer1Timer();
+    EXPECT_EQ(frame.geometry(), QRect(195, 145, 130, 40));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadPicture"), 0);
+    hooks.PressMouse();
+    dispatcher.Timer1Timer();
+    EXPECT_TRUE(IsScreenPart(editor.Received, desktop->Screen, {200, 150, 320, 180}));
 }
 
 void WaitForPendingCapture(const TCaptureDispatcher& dispatcher) {
@@ -186,31 +230,109 @@ TEST_F(Dispatch, DelayGrabsLaterWithTheHotKeyOffMeanwhile) {
     EXPECT_EQ(editor.Received.GetPixel(500, 500), clWhite);
 }
 
-TEST_F(Dispatch, HidingTheMainWindowWaitsForItToLeaveTheScreen) {
+TEST_F(Dispatch, HidingTheMainWindowGrabsOnceTheScreenHasRepainted) {
     host.Mode = CaptureMode::Region;
     host.HideMainForm = true;
     host.Window.show();
+    desktop->WhileRepainting = [&] {
+        EXPECT_FALSE(host.Window.isVisible());
+        desktop->Screen.Canvas().FillRect({0, 0, 1920, 1080});
+    };
     PressHotKeyAndTick();
-    EXPECT_FALSE(host.Window.isVisible());
-    EXPECT_FALSE(overlay.isVisible());
-    WaitForPendingCapture(dispatcher);
+    EXPECT_EQ(desktop->HiddenAndWaitedFor, std::vector<WindowId>{host.Window.winId()});
     EXPECT_TRUE(overlay.isVisible());
+    EXPECT_EQ(overlay.Picture().GetPixel(500, 500), clWhite);
     // Not brought back by the capture: that is the editor's closing.
     EXPECT_FALSE(host.Window.isVisible());
 }
 
-TEST_F(Dispatch, HidingAnAlreadyHiddenMainWindowCapturesAtOnce) {
+TEST_F(Dispatch, AMainWindowOffTheScreenIsHiddenWithoutWaiting) {
     host.Mode = CaptureMode::FullScreen;
     host.HideMainForm = true;
     PressHotKeyAndTick();
-    EXPECT_FALSE(dispatcher.CapturePending());
-    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 1);
+    dispatcher.StartHotKeyWatch(); // the editor closing
+    host.Window.showMinimized();
+    PressHotKeyAndTick();
+    EXPECT_TRUE(desktop->HiddenAndWaitedFor.empty());
+    EXPECT_FALSE(host.Window.isVisible());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadFullScreen"), 2);
+}
+
+TEST_F(Dispatch, TheHookLibrarysNoticeRunsTheTickWithNoTimerRunning) {
+    hooks.PressHotKey();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return overlay.isVisible(); }));
+    EXPECT_FALSE(host.Timer1Running);
+}
+
+TEST_F(Dispatch, Timer1RunsOnlyWhileAPickFollowsTheMouse) {
+    host.Mode = CaptureMode::FixRegion;
+    hooks.PressHotKey();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dispatcher.PickArmed; }));
+    EXPECT_TRUE(host.Timer1Running);
+    // The click's notice takes the capture, without waiting for a tick of the timer.
+    hooks.PressMouse();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dispatcher.PickArmed; }));
+    EXPECT_FALSE(host.Timer1Running);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "LoadPicture"), 1);
+    dispatcher.StartHotKeyWatch(); // the editor closing
+    EXPECT_FALSE(host.Timer1Running);
+}
+
+TEST_F(Dispatch, WithoutNoticesTheTimerPollsWheneverTheHotKeyIsWatched) {
+    THookCalls polled = hooks.Calls();
+    polled.NoticeDescriptor = nullptr;
+    TCaptureDispatcher polling{host, editor, overlay, frame, polled, platform};
+    EXPECT_TRUE(host.Timer1Running);
+    host.Mode = CaptureMode::FullScreen;
+    hooks.PressHotKey();
+    polling.Timer1Timer();
+    EXPECT_FALSE(host.Timer1Running);
+    polling.StartHotKeyWatch(); // the editor closing
+    EXPECT_TRUE(host.Timer1Running);
+}
+
+// A screen that cannot be read, as when the X server refuses the grab.
+class UnreadableScreen final : public ScreenGrabber {
+public:
+    TRect PrimaryScreen() override { return {0, 0, 1920, 1080}; }
+    void Grab(TBitmap&) override { throw EZorvicError("无法读取屏幕"); }
+};
+
+class FailedGrab : public DispatchFixture {
+protected:
+    FailedGrab() {
+        platform.Screen = std::make_shared<UnreadableScreen>();
+        SetMessageBoxHandler([this](const std::string& text) { log.push_back("Report " + text); });
+    }
+    ~FailedGrab() override { SetMessageBoxHandler({}); }
+};
+
+TEST_F(FailedGrab, DelayedCaptureGivesTheWatchBackBeforeReporting) {
+    host.Mode = CaptureMode::FullScreen;
+    host.DelaySeconds = 1;
+    PressHotKeyAndTick();
+    WaitForPendingCapture(dispatcher);
+    EXPECT_EQ(log, (CallLog{"DisableHotKeyHook", "StopTimer1", "EnableHotKeyHook",
+                            "CaptureCancelled", "Report 无法读取屏幕"}));
+}
+
+TEST_F(FailedGrab, PickDropsItselfBeforeTheErrorIsReported) {
+    host.Mode = CaptureMode::FixRegion;
+    PressHotKeyAndTick();
+    hooks.PressMouse();
+    EXPECT_THROW(dispatcher.Timer1Timer(), EZorvicError);
+    EXPECT_FALSE(dispatcher.PickArmed);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(hooks.MouseHookOn);
+    EXPECT_TRUE(hooks.HotKeyHookOn);
+    EXPECT_EQ(log.back(), "CaptureCancelled");
 }
 
 TEST_F(Dispatch, PickModesHideTheMainWindowAndArmAtOnce) {
     host.Mode = CaptureMode::AxtiveObject;
     host.HideMainForm = true;
     host.DelaySeconds = 3;
+    desktop->Windows = {{1, {0, 0, 1920, 1080}}};
     host.Window.show();
     PressHotKeyAndTick();
     EXPECT_FALSE(host.Window.isVisible());

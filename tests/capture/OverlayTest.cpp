@@ -85,11 +85,13 @@ TEST_F(Overlay, ReleaseOutsideRegionModeOpensTheEditorWithoutASelection) {
     EXPECT_EQ(log, (CallLog{"ShowModal"}));
 }
 
-TEST_F(Overlay, EscapeCancelsAndGivesTheWatchBack) {
-    overlay.PictMouseDown({10, 10});
-    overlay.PictMouseMove({200, 100});
+void PressEscape(QWidget& window) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&overlay, &escape);
+    QApplication::sendEvent(&window, &escape);
+}
+
+TEST_F(Overlay, EscapeCancelsAndGivesTheWatchBack) {
+    PressEscape(overlay);
     EXPECT_EQ(log, (CallLog{"CaptureCancelled"}));
     EXPECT_FALSE(overlay.isVisible());
     // The next capture starts from a clean state.
@@ -97,6 +99,34 @@ TEST_F(Overlay, EscapeCancelsAndGivesTheWatchBack) {
     PressHotKeyAndTick();
     EXPECT_FALSE(overlay.Panel->isVisible());
     EXPECT_TRUE(IsScreenPart(overlay.Picture(), screen, {0, 0, 1920, 1080}));
+}
+
+// The overlay holds the pointer until the button comes up: gone earlier, it would let the
+// release fall through to the desktop below.
+TEST_F(Overlay, EscapeDuringADragEndsItAtTheRelease) {
+    overlay.PictMouseDown({10, 10});
+    overlay.PictMouseMove({200, 100});
+    PressEscape(overlay);
+    EXPECT_TRUE(overlay.isVisible());
+    EXPECT_FALSE(overlay.Panel->isVisible());
+    EXPECT_TRUE(IsScreenPart(overlay.Picture(), screen, {0, 0, 1920, 1080}));
+    overlay.PictMouseMove({300, 300});
+    EXPECT_TRUE(IsScreenPart(overlay.Picture(), screen, {0, 0, 1920, 1080}));
+    EXPECT_TRUE(log.empty());
+    overlay.PictMouseUp({300, 300});
+    EXPECT_EQ(log, (CallLog{"CaptureCancelled"}));
+    EXPECT_FALSE(overlay.isVisible());
+}
+
+TEST_F(Overlay, SecondButtonRestartsTheDragWithoutLeavingTheOldBand) {
+    overlay.PictMouseDown({100, 100});
+    overlay.PictMouseMove({400, 300});
+    overlay.PictMouseDown({500, 500});
+    EXPECT_TRUE(IsScreenPart(overlay.Picture(), screen, {0, 0, 1920, 1080}));
+    overlay.PictMouseMove({600, 650});
+    overlay.PictMouseUp({600, 650});
+    EXPECT_EQ(editor.SelStart, (TPoint{500, 500}));
+    EXPECT_TRUE(IsScreenPart(editor.Received, screen, {0, 0, 1920, 1080}));
 }
 
 } // namespace

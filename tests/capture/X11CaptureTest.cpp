@@ -1,5 +1,6 @@
 // Qt before Xlib, whose macros (KeyPress, None, Bool) break Qt's and gtest's headers.
 #include "DispatchFixture.h"
+#include "HookCalls.h"
 #include "ScreenCapture.h"
 
 #include <QCoreApplication>
@@ -50,6 +51,16 @@ protected:
         return window;
     }
 
+    // Whether this client could take the pointer now, as any program's menu or drag would.
+    bool PointerIsFree() {
+        const bool free =
+            XGrabPointer(display.get(), DefaultRootWindow(display.get()), False, ButtonPressMask,
+                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+        XUngrabPointer(display.get(), CurrentTime);
+        XSync(display.get(), False);
+        return free;
+    }
+
     DisplayPtr display = Open(*CaptureServer);
 };
 
@@ -98,6 +109,48 @@ TEST_F(X11Capture, EscapeOnTheKeyboardCancelsTheOverlay) {
     XSync(display.get(), False);
     EXPECT_TRUE(PumpUntil([&] { return !overlay.isVisible(); }));
     EXPECT_EQ(log, (CallLog{"DisableHotKeyHook", "StopTimer1", "CaptureCancelled"}));
+}
+
+TEST_F(X11Capture, EscapeDuringADragKeepsTheReleaseFromTheDesktop) {
+    const Window root = DefaultRootWindow(display.get());
+    PressHotKeyAndTick();
+    ASSERT_TRUE(PumpUntil([&] { return overlay.isVisible() && ServerGeometry(overlay).width(); }));
+    MovePointer({500, 400});
+    Button(true);
+    MovePointer({300, 250});
+    ASSERT_TRUE(PumpUntil([&] { return overlay.Panel->pos() == QPoint(305, 255); }));
+    TapChord(display.get(), {}, XK_Escape);
+    ASSERT_TRUE(PumpUntil([&] { return !overlay.Panel->isVisible(); }));
+    // The window manager's desktop menu would open on a release that reaches the root.
+    XSelectInput(display.get(), root, ButtonReleaseMask);
+    XSync(display.get(), False);
+    Button(false);
+    XEvent release;
+    EXPECT_FALSE(XCheckTypedWindowEvent(display.get(), root, ButtonRelease, &release));
+    XSelectInput(display.get(), root, NoEventMask);
+    EXPECT_TRUE(PumpUntil([&] { return !overlay.isVisible(); }));
+    EXPECT_EQ(log, (CallLog{"DisableHotKeyHook", "StopTimer1", "CaptureCancelled"}));
+}
+
+// With the hook library itself, which holds the pointer while a pick is armed.
+TEST_F(X11Capture, ChoosingAModeOutsideThePickModesLetsThePointerGo) {
+    TCaptureDispatcher picker{host, editor, overlay, frame, LibraryHookCalls(), platform};
+    host.Mode = CaptureMode::FixRegion;
+    picker.StartHotKeyWatch();
+    // The library grabs Ctrl+B on a thread of its own, some time after it is asked to.
+    ASSERT_TRUE(PumpUntil([&] {
+        TapChord(display.get(), {XK_Control_L}, XK_b);
+        picker.Timer1Timer();
+        return picker.PickArmed;
+    }));
+    ASSERT_TRUE(PumpUntil([&] { return !PointerIsFree(); }));
+
+    host.Mode = CaptureMode::FullScreen;
+    picker.StartHotKeyWatch(); // selecting a mode
+    EXPECT_FALSE(picker.PickArmed);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_TRUE(PumpUntil([&] { return PointerIsFree(); }));
+    picker.StopHotKeyWatch();
 }
 
 TEST_F(X11Capture, FixedRegionFrameShowsABlueRingAndCapturesItsHole) {

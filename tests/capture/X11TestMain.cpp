@@ -7,23 +7,29 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace zorvic::testing {
 const PrivateDisplay* CaptureServer = nullptr;
 }
 
+namespace {
+// Stopped at exit, once every connection to it has closed: the hook library's thread, started by
+// a test, closes its own as the library ends, which comes before what was set up here. A server
+// gone earlier would make Xlib end the process from that thread.
+zorvic::testing::PrivateDisplay* server = nullptr;
+} // namespace
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    std::unique_ptr<zorvic::testing::PrivateDisplay> server;
     if (GTEST_FLAG_GET(list_tests)) {
         // Listing the tests needs no server.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     } else {
         // A window manager, so that the editor is stacked as a managed window really is.
-        server = std::make_unique<zorvic::testing::PrivateDisplay>(
+        server = new zorvic::testing::PrivateDisplay(
             zorvic::testing::PrivateDisplay::Options{.WindowManager = true});
-        zorvic::testing::CaptureServer = server.get();
+        std::atexit([] { delete server; });
+        zorvic::testing::CaptureServer = server;
         setenv("DISPLAY", server->Name().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }

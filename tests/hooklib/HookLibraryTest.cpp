@@ -5,8 +5,13 @@
 #include "PrivateXServer.h"
 #include "XTestClient.h"
 #include "ZorvicMain.h"
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <poll.h>
 #include <string>
+#include <unistd.h>
 
 namespace zorvic::testing {
 namespace {
@@ -144,6 +149,31 @@ TEST_F(HookLibrary, MouseFlagStaysUpUntilCleared) {
         SetMouseDown(false);
         EXPECT_FALSE(GetMouseDown());
     }
+}
+
+// Sleeps on the notice descriptor as the program does, until a wake-up finds `flag` up; false
+// when five seconds pass without one.
+bool WokenWithFlagUp(int notice, const std::function<bool()>& flag) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wait{notice, POLLIN, 0};
+        if (left.count() <= 0 || poll(&wait, 1, static_cast<int>(left.count())) != 1) return false;
+        std::uint64_t count = 0;
+        [[maybe_unused]] ssize_t got = read(notice, &count, sizeof count);
+        if (flag()) return true;
+    }
+}
+
+TEST_F(HookLibrary, NoticeDescriptorWakesASleeperForCtrlBAndForAClick) {
+    EnableBothHooks();
+    const int notice = GetNoticeDescriptor();
+    ASSERT_GE(notice, 0);
+    input_->CtrlB();
+    EXPECT_TRUE(WokenWithFlagUp(notice, GetDownHotKey));
+    input_->Click(3);
+    EXPECT_TRUE(WokenWithFlagUp(notice, GetMouseDown));
 }
 
 // A window of the test under the pointer, counting the button presses it is given.

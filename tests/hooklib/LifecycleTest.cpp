@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,6 +106,47 @@ TEST(HookLibraryLifecycle, CtrlBHeldByAnotherClientIsReportedOnceAndNotFatal) {
     EXPECT_EQ(child.status, 0);
     EXPECT_NE(child.stderrText.find("another program holds Ctrl+B"), std::string::npos)
         << child.stderrText;
+    EXPECT_EQ(std::count(child.stderrText.begin(), child.stderrText.end(), '\n'), 1)
+        << child.stderrText;
+}
+
+// The process's address space in use now, in bytes.
+rlim_t AddressSpaceInUse() {
+    unsigned long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+}
+
+// The entry points are called as C: an exception leaving one would unwind through a caller that
+// knows nothing of them.
+TEST(HookLibraryLifecycle, AThreadThatCannotStartIsReportedAndStartedLater) {
+    UsePrivateXServer();
+    ChildResult child = RunInChild([] {
+        XTestClient input;
+        rlimit unlimited{};
+        getrlimit(RLIMIT_AS, &unlimited);
+        // Room for small allocations, none for a thread's stack.
+        rlimit tight = unlimited;
+        tight.rlim_cur = AddressSpaceInUse() + (1 << 20);
+        setrlimit(RLIMIT_AS, &tight);
+        try {
+            EnableHotKeyHook();
+            EnableMouseHook();
+            PlayVoice();
+        } catch (...) {
+            return 2;
+        }
+        setrlimit(RLIMIT_AS, &unlimited);
+        EnableHotKeyHook();
+        const bool live = Eventually([&] {
+            input.CtrlB();
+            return GetDownHotKey();
+        });
+        return live ? 0 : 1;
+    });
+    EXPECT_TRUE(child.exited);
+    EXPECT_EQ(child.status, 0);
+    EXPECT_NE(child.stderrText.find("cannot start"), std::string::npos) << child.stderrText;
     EXPECT_EQ(std::count(child.stderrText.begin(), child.stderrText.end(), '\n'), 1)
         << child.stderrText;
 }
