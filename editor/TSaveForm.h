@@ -2,6 +2,7 @@
 #include "EditHistory.h"
 #include "EditorMenus.h"
 #include "EditorToolBar.h"
+#include "EffectSettings.h"
 #include "TBitmap.h"
 #include "TDrawSteps.h"
 
@@ -9,10 +10,12 @@
 
 class QProgressBar;
 class QScrollArea;
+class QSlider;
 
 namespace zorvic {
 
 class IEditorHost;
+class TPanelPreview;
 class TPicStatusBar;
 class TPictureView;
 class TToolsPanel;
@@ -49,7 +52,7 @@ public:
     TToolsPanel* ToolsPanel = nullptr;
     QScrollArea* sScrollBox = nullptr;
     TPictureView* Pic = nullptr;
-    QWidget* PanelPreview = nullptr;
+    TPanelPreview* PanelPreview = nullptr;
     TPicStatusBar* PicStatusBar = nullptr;
     QProgressBar* ProgressBar = nullptr;
 
@@ -105,6 +108,20 @@ public:
     void DistortionMenuClick();
     void WaveMenuClick();
     void LongViewMenuClick();
+    // Effects adjusted on the preview panel before they are applied.
+    void ContrastMenuClick();
+    void SaturationMenuClick();
+    void BrightnessMenuClick();
+    void RGBMenuClick();
+    void SharpeningMenuClick();
+    void BlackAndWhiteNoiseMenuClick();
+    void ColorNoiseMenuClick();
+    void SplashMenuClick();
+    void MosaicMenuClick();
+    void NeonMenuClick();
+    void OpenEffectPreview(QWidget* page, const QString& name, int position, QSlider* trackBar);
+    void ParametersOKBtnClick();
+    void ParametersCancelBtnClick();
 
 signals:
     void Closed();
@@ -129,6 +146,8 @@ private:
     void RecordedTransform(void (*transform)(TBitmap&));
     // Installs a picture and places the image control so it is centred on the window.
     void InstallCentredOnWindow(const TBitmap& picture);
+    // Opens the panel on an effect with its bars at their opening positions.
+    void OpenAdjustableEffect(TAdjustableEffect effect);
 
     IEditorHost* host_ = nullptr;
     QWidget* scrollContent_ = nullptr;
