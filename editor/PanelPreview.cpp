@@ -1,6 +1,7 @@
 #include "PanelPreview.h"
 
 #include "EditorView.h"
+#include "ErrorBoundary.h"
 #include "PreviewPages.h"
 #include "PreviewThumbnail.h"
 
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+
+#include <algorithm>
 
 namespace zorvic {
 
@@ -106,7 +109,8 @@ void TPanelPreview::BuildPage(TEffectPage& page, const TPreviewPageDesign& desig
                      Qt::AlignRight | Qt::AlignVCenter);
         page.ValueLabels[i]->setObjectName(QString::fromLatin1(design.ValueLabelNames[i]));
         // valueChanged fires only when the position really changes, as the opening relies on.
-        connect(bar, &QSlider::valueChanged, this, design.Change);
+        connect(bar, &QSlider::valueChanged, this,
+                Guarded([this, change = design.Change] { (this->*change)(); }));
     }
 }
 
