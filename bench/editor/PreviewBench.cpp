@@ -62,6 +62,8 @@ void BarMove(benchmark::State& state, Effect e) {
 
 void ApplyOnOK(benchmark::State& state, Effect e) {
     TSaveForm form;
+    // Shown, so that the progress bar paints as the routine reports its rows.
+    form.show();
     for (auto _ : state) {
         state.PauseTiming();
         // As after any recorded command: the picture shares its pixels with the history.
