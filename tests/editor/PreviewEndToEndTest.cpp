@@ -2,6 +2,7 @@
 // button events through XTest as a user's hands give them; the saved file is read back by
 // ImageMagick.
 #include "EditorFixture.h"
+#include "EditorStatusBar.h"
 #include "EditorView.h"
 #include "MessageBoxes.h"
 #include "PanelPreview.h"
@@ -20,17 +21,20 @@
 
 #include <X11/keysym.h>
 
+#include <chrono>
 #include <string>
 
 namespace zorvic::testing {
 namespace {
 
-// Lets Qt handle what the server sent until the condition holds.
+// Lets Qt handle what the server sent until the condition holds; generous, for a loaded machine.
 bool PumpUntil(const std::function<bool()>& condition) {
-    return WaitUntil([&] {
-        QCoreApplication::processEvents();
-        return condition();
-    });
+    return WaitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return condition();
+        },
+        std::chrono::seconds(20));
 }
 
 // Every pixel of a picture file as ImageMagick reads it: rows of red, green, blue bytes.
@@ -51,6 +55,22 @@ protected:
     }
     void Tap(std::initializer_list<KeySym> modifiers, KeySym key) {
         TapChord(display.get(), modifiers, key);
+    }
+    // Whether the window manager has put the window where Qt believes it is, so that a click
+    // aimed by Qt's coordinates lands on the widget meant.
+    bool PlacedOnServer(const QWidget& window) {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display.get(), window.winId(), DefaultRootWindow(display.get()), 0, 0,
+                              &x, &y, &child);
+        return window.mapToGlobal(QPoint(0, 0)) == QPoint(x, y);
+    }
+    // Whether key events go to the window: the server's focus and Qt's active window agree.
+    bool HasKeyboard(const QWidget& window) {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display.get(), &focus, &revert);
+        return focus == window.winId() && window.isActiveWindow();
     }
     void Click(const QWidget& widget) {
         const QPoint centre = widget.mapToGlobal(widget.rect().center());
@@ -87,14 +107,20 @@ TEST_F(PreviewEndToEndTest, MosaicChosenByShortcutAndKeyboardIsSavedAsBlocks) {
     form->LoadPicture(shown);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    // The window manager gives the keyboard to the window a user clicks.
-    Click(*form->Pic);
-    ASSERT_TRUE(PumpUntil([&] { return form->isActiveWindow(); }));
+    ASSERT_TRUE(PumpUntil([&] { return PlacedOnServer(*form); }));
+    // The window manager gives the keyboard to the window a user clicks; the status bar is a
+    // place where a click does nothing else.
+    Click(*form->PicStatusBar);
+    ASSERT_TRUE(PumpUntil([&] { return HasKeyboard(*form); }));
 
     Tap({XK_Control_L, XK_Alt_L}, XK_m);
     TPanelPreview& panel = *form->PanelPreview;
     QSlider* bar = panel.Page(TAdjustableEffect::Mosaic).TrackBars[0];
-    ASSERT_TRUE(PumpUntil([&] { return panel.isVisible() && bar->hasFocus(); }));
+    ASSERT_TRUE(PumpUntil([&] { return panel.isVisible(); }));
+    ASSERT_TRUE(PumpUntil([&] { return bar->hasFocus(); }))
+        << "the keyboard is on "
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                        : "no widget");
     for (int step = 0; step < kBlock; ++step)
         Tap({}, XK_Right);
     ASSERT_TRUE(PumpUntil([&] { return bar->value() == kBlock; }));
