@@ -90,8 +90,8 @@ void TSaveForm::ParametersOKBtnClick() {
     ProgressBar->repaint();
     const auto hideProgress = qScopeGuard([this] { ProgressBar->hide(); });
     // The effect works on a second picture sharing the pixels, so that a routine that fails
-    // leaves the picture and the history as they were. Its first write copies the pixels once,
-    // the copy the history needs anyway, as it still holds the picture before the change.
+    // leaves the picture and the history as they were. Its result takes new pixels: the one
+    // copy the history needs anyway, as it keeps the picture from before the change.
     TBitmap working = Pic->Picture();
     working.SetPixelFormat(TPixelFormat::pf24bit);
     if (const TPanelPreview::TEffectPage* page =
