@@ -1,10 +1,9 @@
 #include "Operations.h"
 
-#include "Adjustments.h"
 #include "Arguments.h"
 #include "Distortions.h"
+#include "EffectSettings.h"
 #include "Filters.h"
-#include "Noise.h"
 #include "OneShotEffects.h"
 #include "Random.h"
 #include "Transforms.h"
@@ -23,14 +22,6 @@ using Values = std::span<const int>;
 
 constexpr int kAnyInteger = std::numeric_limits<int>::min();
 constexpr int kMaxInteger = std::numeric_limits<int>::max();
-
-// The editor's fixed settings for its one-click distortions.
-constexpr int kTwistAmount = 150;
-constexpr int kWaveXDivisor = 2;
-constexpr int kWaveYDivisor = 6;
-constexpr int kWaveAmplitude = 2;
-constexpr int kFarViewTopWidth = 300;
-constexpr int kFarViewBottomWidth = 600;
 
 // Routines that write a new picture read the old one shared, never copied.
 template <class Render> void Replace(TBitmap& picture, const Render& render) {
@@ -73,7 +64,7 @@ void Blur(TBitmap& picture, Values, TProgress*) {
     Convolve3x3(kBlurKernel, kBlurDivisor, picture);
 }
 
-// Adapters for routines that need nothing but the picture, or the picture and one value.
+// Adapters for routines that need nothing but the picture.
 template <void (*Routine)(TBitmap&)> void Plain(TBitmap& picture, Values, TProgress*) {
     Routine(picture);
 }
@@ -81,12 +72,12 @@ template <void (*Routine)(TBitmap&, TProgress*)>
 void WithProgress(TBitmap& picture, Values, TProgress* progress) {
     Routine(picture, progress);
 }
-template <void (*Routine)(TBitmap&, int)> void OneValue(TBitmap& picture, Values v, TProgress*) {
-    Routine(picture, v[0]);
-}
-template <void (*Routine)(TBitmap&, int, TProgress*)>
-void OneValueWithProgress(TBitmap& picture, Values v, TProgress* progress) {
-    Routine(picture, v[0], progress);
+
+// An effect of the editor's preview panel: its name, range and routine as OK applies it.
+OperationDefinition Adjustable(TAdjustableEffect effect, std::string_view valueSyntax, bool slow,
+                               std::string_view summary) {
+    const TAdjustableEffectDefinition& e = AdjustableEffect(effect);
+    return {e.Name, valueSyntax, e.ValueCount, e.Min, e.Max, slow, summary, e.Apply};
 }
 
 const std::array kOperations = {
@@ -123,23 +114,16 @@ const std::array kOperations = {
     OperationDefinition{"far-view", "", 0, 0, 0, true, "perspective squeeze, 600 pixels wide",
                         FarView},
     OperationDefinition{"blur", "", 0, 0, 0, false, "blur", Blur},
-    OperationDefinition{"brightness", "N", 1, -255, 254, false, "brightness",
-                        OneValueWithProgress<AdjustBrightness>},
-    OperationDefinition{"contrast", "N", 1, -255, 255, false, "contrast", OneValue<AdjustContrast>},
-    OperationDefinition{"saturation", "N", 1, 0, 510, false, "saturation (256 leaves it)",
-                        OneValueWithProgress<AdjustSaturation>},
-    OperationDefinition{"rgb", "R,G,B", 3, -128, 127, false, "add to red, green and blue",
-                        [](TBitmap& picture, Values v, TProgress* progress) {
-                            AdjustRGB(picture, v[0], v[1], v[2], progress);
-                        }},
-    OperationDefinition{"sharpen", "N", 1, 0, 200, false, "sharpen", OneValue<Sharpen>},
-    OperationDefinition{"noise", "N", 1, 0, 510, false, "black-and-white noise",
-                        OneValue<MonoNoise>},
-    OperationDefinition{"colour-noise", "N", 1, 0, 510, false, "colour noise",
-                        OneValue<ColorNoise>},
-    OperationDefinition{"splash", "N", 1, 0, 32, true, "splash", OneValue<Splash>},
-    OperationDefinition{"mosaic", "N", 1, 0, 64, false, "mosaic of N x N blocks", OneValue<Mosaic>},
-    OperationDefinition{"neon", "N", 1, -20, 20, false, "neon edges", OneValue<Neon>},
+    Adjustable(TAdjustableEffect::Brightness, "N", false, "brightness"),
+    Adjustable(TAdjustableEffect::Contrast, "N", false, "contrast"),
+    Adjustable(TAdjustableEffect::Saturation, "N", false, "saturation (256 leaves it)"),
+    Adjustable(TAdjustableEffect::RGB, "R,G,B", false, "add to red, green and blue"),
+    Adjustable(TAdjustableEffect::Sharpen, "N", false, "sharpen"),
+    Adjustable(TAdjustableEffect::MonoNoise, "N", false, "black-and-white noise"),
+    Adjustable(TAdjustableEffect::ColorNoise, "N", false, "colour noise"),
+    Adjustable(TAdjustableEffect::Splash, "N", true, "splash"),
+    Adjustable(TAdjustableEffect::Mosaic, "N", false, "mosaic of N x N blocks"),
+    Adjustable(TAdjustableEffect::Neon, "N", false, "neon edges"),
 };
 
 std::vector<std::string_view> SplitValues(std::string_view text) {

@@ -1,6 +1,7 @@
 // Which tool bar button and menu item runs which handler. Components that issue the same
 // command share one handler.
 #include "ErrorBoundary.h"
+#include "PanelPreview.h"
 #include "TSaveForm.h"
 #include "ToolsPanel.h"
 
@@ -82,6 +83,18 @@ void TSaveForm::ConnectCommands() {
     OnTrigger(m.DistortionMenu, this, &TSaveForm::DistortionMenuClick);
     OnTrigger(m.WaveMenu, this, &TSaveForm::WaveMenuClick);
     OnTrigger(m.LongViewMenu, this, &TSaveForm::LongViewMenuClick);
+    OnTrigger(m.ContrastMenu, this, &TSaveForm::ContrastMenuClick);
+    OnTrigger(m.SaturationMenu, this, &TSaveForm::SaturationMenuClick);
+    OnTrigger(m.BrightnessMenu, this, &TSaveForm::BrightnessMenuClick);
+    OnTrigger(m.RGBMenu, this, &TSaveForm::RGBMenuClick);
+    OnTrigger(m.SharpeningMenu, this, &TSaveForm::SharpeningMenuClick);
+    OnTrigger(m.BlackAndWhiteNoiseMenu, this, &TSaveForm::BlackAndWhiteNoiseMenuClick);
+    OnTrigger(m.ColorNoiseMenu, this, &TSaveForm::ColorNoiseMenuClick);
+    OnTrigger(m.SplashMenu, this, &TSaveForm::SplashMenuClick);
+    OnTrigger(m.MosaicMenu, this, &TSaveForm::MosaicMenuClick);
+    OnTrigger(m.NeonMenu, this, &TSaveForm::NeonMenuClick);
+    OnPress(PanelPreview->ParametersOKBtn, this, &TSaveForm::ParametersOKBtnClick);
+    OnPress(PanelPreview->ParametersCancelBtn, this, &TSaveForm::ParametersCancelBtnClick);
     OnTrigger(m.SetWallPaperMenu, this, &TSaveForm::SetWallPaperMenuClick);
     OnTrigger(m.MailUSMenu, this, &TSaveForm::MailUSMenuClick);
     OnTrigger(m.HomePageMenu, this, &TSaveForm::HomePageMenuClick);

@@ -6,8 +6,7 @@ class QMenuBar;
 
 namespace zorvic {
 
-// The editor's main menu. Items with a handler are actions the window connects; the slider
-// effects' items are present but wait for their preview panel.
+// The editor's main menu. Items with a handler are actions the window connects.
 struct TEditorMenus {
     // 文件
     QAction* OpenMenu = nullptr;

@@ -69,6 +69,10 @@ void TProgressBarDriver::SetMax(int maximum) {
 }
 
 void TProgressBarDriver::SetPosition(int position) {
+    constexpr std::chrono::milliseconds kFrame(20);
+    const auto now = std::chrono::steady_clock::now();
+    if (position < bar_.maximum() && now - lastShown_ < kFrame) return;
+    lastShown_ = now;
     bar_.setValue(position);
 }
 

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include <array>
+#include <chrono>
 
 class QLabel;
 class QProgressBar;
@@ -29,7 +30,10 @@ private:
     std::array<QLabel*, kPanelCount> panels_{};
 };
 
-// Lets a pixel routine drive the progress bar row by row.
+// Lets a pixel routine drive the progress bar row by row. The bar paints itself at once on
+// every change it can show; more than one paint a frame is lost on the eye and would cost the
+// quick effects more than their own work, so the rows in between are passed over. The last row
+// always shows.
 class TProgressBarDriver : public TProgress {
 public:
     explicit TProgressBarDriver(QProgressBar& bar) : bar_(bar) {}
@@ -38,6 +42,7 @@ public:
 
 private:
     QProgressBar& bar_;
+    std::chrono::steady_clock::time_point lastShown_{};
 };
 
 } // namespace zorvic

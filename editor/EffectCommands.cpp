@@ -2,6 +2,7 @@
 #include "Distortions.h"
 #include "EditorStatusBar.h"
 #include "EditorView.h"
+#include "EffectSettings.h"
 #include "OneShotEffects.h"
 #include "Random.h"
 #include "TSaveForm.h"
@@ -76,7 +77,7 @@ void TSaveForm::DistortionMenuClick() {
     const std::int64_t start = NowMs();
     const TBitmap source = Pic->Picture();
     TBitmap twisted(source.Width(), source.Height());
-    Twist(source, twisted, 150);
+    Twist(source, twisted, kTwistAmount);
     Pic->SetPicture(twisted);
     const std::int64_t finish = NowMs();
     PushUndoStep();
@@ -84,7 +85,8 @@ void TSaveForm::DistortionMenuClick() {
 }
 
 void TSaveForm::WaveMenuClick() {
-    const std::optional<std::int64_t> ms = Wave(Pic->Picture(), 2, 6, 2);
+    const std::optional<std::int64_t> ms =
+        Wave(Pic->Picture(), kWaveXDivisor, kWaveYDivisor, kWaveAmplitude);
     if (!ms) return;
     Pic->PictureChanged();
     PicStatusBar->SetPanelText(3, TimingText("完成时间:", *ms));
@@ -94,7 +96,7 @@ void TSaveForm::WaveMenuClick() {
 void TSaveForm::LongViewMenuClick() {
     const TBitmap source = Pic->Picture();
     TBitmap farView;
-    FarView(source, farView, 300, 600);
+    FarView(source, farView, kFarViewTopWidth, kFarViewBottomWidth);
     Pic->SetPicture(farView);
     PushUndoStep();
 }

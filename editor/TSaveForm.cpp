@@ -4,6 +4,7 @@
 #include "EditorStatusBar.h"
 #include "EditorView.h"
 #include "PicMouse.h"
+#include "PanelPreview.h"
 #include "ToolsPanel.h"
 #include "ZorvicMain.h"
 
@@ -70,8 +71,7 @@ void TSaveForm::BuildLayout() {
     scrollContent_ = new QWidget;
     Pic = new TPictureView(scrollContent_);
     Pic->move(188, 37);
-    PanelPreview = new QWidget(scrollContent_);
-    PanelPreview->setObjectName(QStringLiteral("PanelPreview"));
+    PanelPreview = new TPanelPreview(scrollContent_);
     PanelPreview->hide();
     sScrollBox->setWidget(scrollContent_);
     row->addWidget(sScrollBox, 1);

@@ -2,6 +2,7 @@
 #include "EditHistory.h"
 #include "EditorMenus.h"
 #include "EditorToolBar.h"
+#include "EffectSettings.h"
 #include "TBitmap.h"
 #include "TDrawSteps.h"
 
@@ -11,11 +12,13 @@
 
 class QProgressBar;
 class QScrollArea;
+class QSlider;
 
 namespace zorvic {
 
 class IEditorHost;
 class TPicMouse;
+class TPanelPreview;
 class TPicStatusBar;
 class TPictureView;
 class TToolsPanel;
@@ -52,7 +55,7 @@ public:
     TToolsPanel* ToolsPanel = nullptr;
     QScrollArea* sScrollBox = nullptr;
     TPictureView* Pic = nullptr;
-    QWidget* PanelPreview = nullptr;
+    TPanelPreview* PanelPreview = nullptr;
     TPicStatusBar* PicStatusBar = nullptr;
     QProgressBar* ProgressBar = nullptr;
 
@@ -112,6 +115,20 @@ public:
     void LongViewMenuClick();
     // Drawing tools that act at once.
     void FuzzyBtnClick();
+    // Effects adjusted on the preview panel before they are applied.
+    void ContrastMenuClick();
+    void SaturationMenuClick();
+    void BrightnessMenuClick();
+    void RGBMenuClick();
+    void SharpeningMenuClick();
+    void BlackAndWhiteNoiseMenuClick();
+    void ColorNoiseMenuClick();
+    void SplashMenuClick();
+    void MosaicMenuClick();
+    void NeonMenuClick();
+    void OpenEffectPreview(QWidget* page, const QString& name, int position, QSlider* trackBar);
+    void ParametersOKBtnClick();
+    void ParametersCancelBtnClick();
 
 signals:
     void Closed();
@@ -138,6 +155,8 @@ private:
     void InstallCentredOnWindow(const TBitmap& picture);
     // Installs a captured picture, scrolled back to its top-left corner.
     void InstallLoadedPicture(const TBitmap& picture);
+    // Opens the panel on an effect with its bars at their opening positions.
+    void OpenAdjustableEffect(TAdjustableEffect effect);
 
     IEditorHost* host_ = nullptr;
     QWidget* scrollContent_ = nullptr;

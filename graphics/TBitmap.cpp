@@ -342,6 +342,10 @@ bool TBitmap::SharesPixelsWith(const TBitmap& other) const {
     return store_ == other.store_;
 }
 
+bool TBitmap::PixelsShared() const {
+    return store_.use_count() > 1;
+}
+
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == PixelFormat()) return;
     auto converted = std::make_shared<Store>(Width(), Height(), format);

@@ -72,6 +72,8 @@ public:
     void LoadFromFile(const std::string& path);
 
     bool SharesPixelsWith(const TBitmap& other) const;
+    // Whether any other bitmap holds these pixels, so that the first write will copy them.
+    bool PixelsShared() const;
 
 private:
     struct Store;

@@ -12,14 +12,15 @@ namespace zorvic {
 std::int64_t Twist(const TBitmap& src, TBitmap& dst, int amount);
 
 // Shifts each row sideways by Amplitude * sin(y / YDivisor) and each column by
-// Amplitude * sin(x / XDivisor), wrapping at the picture's edges. The editor uses (2, 6, 2).
+// Amplitude * sin(x / XDivisor), wrapping at the picture's edges. The editor's settings are in
+// EffectSettings.h.
 // Returns the milliseconds from after the working copies to the installed result, or nothing
 // (and leaves the picture alone) when a divisor is 0.
 std::optional<std::int64_t> Wave(TBitmap& picture, int xDivisor, int yDivisor, int amplitude);
 
 // Perspective squeeze: dst becomes max(TopWidth, BottomWidth) wide, src's height, black, with
 // each source row stretched (averaging) to a centred width growing from TopWidth at the top
-// towards BottomWidth. The editor uses (300, 600).
+// towards BottomWidth.
 void FarView(const TBitmap& src, TBitmap& dst, int topWidth, int bottomWidth);
 
 } // namespace zorvic

@@ -16,14 +16,16 @@ void Mosaic(TBitmap& bmp, int size) {
     const int width = bmp.Width(), height = bmp.Height();
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     std::vector<std::uint8_t> blocks(rowBytes);
+    rows::TRowRewrite rows(bmp);
     for (int top = 0; top < height; top += size) {
         // Row `top` holds every block's top-left pixel; build the block row once, then copy it.
-        const std::uint8_t* source = bmp.ScanLine(top);
+        const std::uint8_t* source = rows.From[top];
         for (int x = 0; x < width; ++x)
             std::memcpy(&blocks[3 * static_cast<std::size_t>(x)], source + 3 * (x - x % size), 3);
         for (int y = top; y < height && y < top + size; ++y)
-            std::memcpy(bmp.ScanLine(y), blocks.data(), rowBytes);
+            std::memcpy(rows.To[y], blocks.data(), rowBytes);
     }
+    rows.Commit();
 }
 
 void Sharpen(TBitmap& bmp, int amount) {

@@ -3,6 +3,7 @@
 #include "TBitmap.h"
 
 #include <cstdint>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -69,26 +70,61 @@ void ForEachRowTo(const TBitmap& src, TBitmap& dst, const RowWork& rowWork) {
           });
 }
 
-// rowWork(row, row) over every row of bmp, made 24-bit, in place, on both cores for a large
-// picture. A progress report gets SetMax(height - 1) first and then SetPosition(y) for every row
-// in order, always from the calling thread: live for the half it works itself, and for the other
-// half once that is done too.
+// The rows of a routine that rewrites every row of a 24-bit picture: it reads From[y] and writes
+// To[y]. They are the same rows when the picture has its pixels to itself. When another bitmap
+// shares them (the editor's history keeps the picture as it was before each command), writing in
+// place would first copy the whole picture; instead the result goes into new rows, written
+// straight from the shared ones, and Commit installs it. The bytes padding each row to four are
+// carried over, so that either way gives the same bytes.
+class TRowRewrite {
+public:
+    explicit TRowRewrite(TBitmap& bmp) : bmp_(bmp) {
+        if (!bmp.PixelsShared()) {
+            To = Writable(bmp);
+            From.assign(To.begin(), To.end());
+            return;
+        }
+        result_ = TBitmap::WithoutFill(bmp.Width(), bmp.Height(), TPixelFormat::pf24bit);
+        From = Readable(bmp);
+        To = Writable(result_);
+        const std::size_t rowBytes = 3 * static_cast<std::size_t>(bmp.Width());
+        const std::size_t padding = static_cast<std::size_t>(bmp.Stride()) - rowBytes;
+        for (std::size_t y = 0; y < To.size(); ++y)
+            std::memcpy(To[y] + rowBytes, From[y] + rowBytes, padding);
+    }
+    void Commit() {
+        if (!result_.Empty()) bmp_ = result_;
+    }
+
+    std::vector<const std::uint8_t*> From;
+    std::vector<std::uint8_t*> To;
+
+private:
+    TBitmap& bmp_;
+    TBitmap result_;
+};
+
+// rowWork(from, to) over every row of bmp, made 24-bit, in place (see TRowRewrite), on both cores
+// for a large picture. A progress report gets SetMax(height - 1) first and then SetPosition(y) for
+// every row in order, always from the calling thread: live for the half it works itself, and for
+// the other half once that is done too.
 template <class RowWork>
 void ForEachRow(TBitmap& bmp, TProgress* progress, const RowWork& rowWork) {
     Make24Bit(bmp);
     const int height = bmp.Height();
     const long long pixels = static_cast<long long>(bmp.Width()) * height;
-    const auto row = Writable(bmp);
+    TRowRewrite rows(bmp);
     if (progress) progress->SetMax(height - 1);
     Split(height, pixels, [&](int first, int end) {
         for (int y = first; y < end; ++y) {
-            rowWork(row[y], row[y]);
+            rowWork(rows.From[y], rows.To[y]);
             if (progress && first == 0) progress->SetPosition(y);
         }
     });
     if (progress)
         for (int y = SplitRow(height, pixels); y < height; ++y)
             progress->SetPosition(y);
+    rows.Commit();
 }
 
 } // namespace zorvic::rows

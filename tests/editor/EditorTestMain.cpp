@@ -1,9 +1,6 @@
 // One Qt application for all tests, with a private home so nothing touches the real one.
 #include "FakeDesktop.h"
 #include "PlatformServices.h"
-#ifdef ZORVIC_PRIVATE_DISPLAY
-#include "PrivateDisplay.h"
-#endif
 
 #include <QApplication>
 
@@ -30,15 +27,6 @@ public:
         home_ = mkdtemp(pattern.data());
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "ZORVIC_CONFIG_DIR"})
             setenv(name, (home_ / name).c_str(), 1);
-#ifdef ZORVIC_PRIVATE_DISPLAY
-        // Real pointer moves and clicks must meet no other test's windows.
-        display_ = std::make_unique<zorvic::testing::PrivateDisplay>();
-        setenv("DISPLAY", display_->Name().c_str(), 1);
-        const std::filesystem::path runtime = home_ / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-#endif
         application_ = std::make_unique<QApplication>(argc_, argv_);
 #ifndef ZORVIC_REAL_DISPLAY
         zorvic::InstallPlatform(std::make_shared<zorvic::FakeDesktop>()->Services());
@@ -47,9 +35,6 @@ public:
 
     void TearDown() override {
         application_.reset();
-#ifdef ZORVIC_PRIVATE_DISPLAY
-        display_.reset();
-#endif
         std::filesystem::remove_all(home_);
     }
 
@@ -58,9 +43,6 @@ private:
     char** argv_;
     std::filesystem::path home_;
     std::unique_ptr<QApplication> application_;
-#ifdef ZORVIC_PRIVATE_DISPLAY
-    std::unique_ptr<zorvic::testing::PrivateDisplay> display_;
-#endif
 };
 
 } // namespace
