@@ -99,8 +99,7 @@ void TCaptureDevice::TImpl::Read() {
             continue;
         }
         if (result < 0) {
-            if (!Stopping)
-                MarkLost(result == AVERROR_EOF ? "no more pictures" : FfmpegErrorText(result));
+            if (!Stopping) MarkLost(result == AVERROR_EOF ? "画面已结束" : FfmpegErrorText(result));
             break;
         }
         if (packet->stream_index == StreamIndex)

@@ -25,4 +25,10 @@ std::string FileIgnoringCase(const std::string& path) {
     return given.has_parent_path() ? (folder / *matches.begin()).string() : *matches.begin();
 }
 
+std::string FromCurrentDirectory(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    return error ? name : absolute.lexically_normal().string();
+}
+
 } // namespace zorvic

@@ -9,4 +9,8 @@ namespace zorvic {
 // several); else `path` unchanged, for a file yet to be created.
 std::string FileIgnoringCase(const std::string& path);
 
+// The path from the root of a name relative to the current directory, so that messages say
+// where the file was meant to go; the name as given when the current directory is gone.
+std::string FromCurrentDirectory(const std::string& name);
+
 } // namespace zorvic

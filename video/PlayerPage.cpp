@@ -3,6 +3,7 @@
 #include "TVideoForm.h"
 
 #include "BmpFile.h"
+#include "FileNameCase.h"
 #include "VideoCap.h"
 #include "VideoMci.h"
 
@@ -69,7 +70,7 @@ void TVideoForm::PlayEnded() {
 
 void TVideoForm::StoreVideoFrameBBtnClick() {
     TBitmap frame;
-    if (AviGrabFrame(frame)) SaveBmpFile(frame, "Image2.bmp");
+    if (AviGrabFrame(frame)) SaveBmpFile(frame, FromCurrentDirectory("Image2.bmp"));
 }
 
 } // namespace zorvic

@@ -151,7 +151,7 @@ bool TCaptureWindow::SaveDib(const char* name) {
     const TSharedFrame picture = grabbed_ ? grabbed_ : shown_;
     if (!name || !*name || !picture) return false;
     try {
-        SaveBmpFile(FrameBitmap(*picture), name);
+        SaveBmpFile(FrameBitmap(*picture), FromCurrentDirectory(name));
     } catch (const EZorvicError& error) {
         fileError_ = error.what();
         return false;
@@ -224,8 +224,8 @@ bool TCaptureWindow::StartSequence() {
     const auto [numerator, denominator] = SecondsPerFrame(parms_.dwRequestMicroSecPerFrame);
     std::unique_ptr<TAviRecorder> file;
     try {
-        file = std::make_unique<TAviRecorder>(FileIgnoringCase(captureFile_), size.Width,
-                                              size.Height, denominator, numerator);
+        file = std::make_unique<TAviRecorder>(FromCurrentDirectory(FileIgnoringCase(captureFile_)),
+                                              size.Width, size.Height, denominator, numerator);
     } catch (const EZorvicError& error) {
         fileError_ = error.what();
         return false;

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
@@ -105,6 +106,8 @@ TVideoForm::TVideoForm(QWidget* parent)
     BuildPlayerPage();
 
     ImageTimer = new QTimer(this);
+    // Never early: a run of n pictures lasts at least n intervals.
+    ImageTimer->setTimerType(Qt::PreciseTimer);
     sOpenDialog = new QFileDialog(this, QStringLiteral("打开视频"));
     ConnectHandlers();
     PaintOuterPanel(false);
@@ -205,9 +208,15 @@ TSaveSettings TVideoForm::SaveSettings() const {
 }
 
 void TVideoForm::PaintOuterPanel(bool recording) {
-    QPalette palette = OuterPanel->palette();
-    palette.setColor(QPalette::Window,
-                     recording ? QColor(Qt::red) : palette.color(QPalette::Button));
+    // The picture covers the panel but for its bevel, so the bevel itself turns red.
+    QPalette palette;
+    if (recording)
+        for (const QPalette::ColorRole role :
+             {QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark,
+              QPalette::Shadow})
+            palette.setColor(role, Qt::red);
+    else
+        palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     OuterPanel->setPalette(palette);
     OuterPanel->repaint();
 }
@@ -225,6 +234,14 @@ void TVideoForm::FormActivate() {
 void TVideoForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TVideoForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
 }
 
 void TVideoForm::closeEvent(QCloseEvent* event) {

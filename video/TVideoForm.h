@@ -103,6 +103,8 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Centred on the screen each time it is shown.
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
