@@ -111,7 +111,6 @@ void TCaptureDevice::TImpl::Read() {
 }
 
 void TCaptureDevice::TImpl::Publish(std::shared_ptr<TVideoFrame> frame) {
-    frame->Arrived = std::chrono::steady_clock::now();
     {
         std::lock_guard lock(Guard);
         frame->Number = Count++;

@@ -40,12 +40,34 @@ TSourceDialog::TSourceDialog(QWidget* parent, const std::string& driver,
                              std::vector<TDeviceControl> controls, TSetControl set)
     : QDialog(parent), set_(std::move(set)) {
     setWindowTitle(QStringLiteral("视频资源 - ") + Text(driver));
-    QFormLayout* form = FormIn(this, QDialogButtonBox::Close);
-    for (const TDeviceControl& control : controls)
-        form->addRow(Text(control.Name), ControlEditor(control));
+    QFormLayout* form = FormIn(this, QDialogButtonBox::Close | QDialogButtonBox::RestoreDefaults);
+    for (const TDeviceControl& control : controls) {
+        QWidget* editor = ControlEditor(control);
+        form->addRow(Text(control.Name), editor);
+        editors_.emplace_back(control, editor);
+    }
     problem_ = new QLabel(this);
     problem_->setWordWrap(true);
     form->addRow(problem_);
+    QPushButton* defaults =
+        findChild<QDialogButtonBox*>()->button(QDialogButtonBox::RestoreDefaults);
+    defaults->setText(QStringLiteral("默认值"));
+    connect(defaults, &QPushButton::clicked, this, &TSourceDialog::SetDefaults);
+}
+
+void TSourceDialog::SetDefaults() {
+    for (auto& [control, editor] : editors_) {
+        const QSignalBlocker quiet(editor);
+        if (auto* spin = qobject_cast<QSpinBox*>(editor))
+            spin->setValue(control.Default);
+        else if (auto* box = qobject_cast<QCheckBox*>(editor))
+            box->setChecked(control.Default != 0);
+        else if (auto* menu = qobject_cast<QComboBox*>(editor))
+            menu->setCurrentIndex(menu->findData(control.Default));
+        else
+            continue; // a button has no value
+        Set(control.Id, control.Default);
+    }
 }
 
 QWidget* TSourceDialog::ControlEditor(const TDeviceControl& control) {

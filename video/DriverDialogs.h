@@ -13,7 +13,8 @@ class QLabel;
 
 namespace zorvic {
 
-// "视频资源": the device's controls; each change is set on the device at once.
+// "视频资源": the device's controls; each change is set on the device at once, and "默认值"
+// sets them all back to the driver's defaults.
 class TSourceDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,8 +25,10 @@ public:
 private:
     QWidget* ControlEditor(const TDeviceControl& control);
     void Set(unsigned id, int value);
+    void SetDefaults();
 
     TSetControl set_;
+    std::vector<std::pair<TDeviceControl, QWidget*>> editors_;
     QLabel* problem_;
 };
 

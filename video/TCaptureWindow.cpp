@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <cmath>
 
@@ -263,12 +264,14 @@ bool TCaptureWindow::SetSequenceSetup(std::uintptr_t size, const TCaptureParms* 
     return true;
 }
 
+// The dialogs belong to the camera window: it is activated when one closes, and connects anew,
+// which may release this capture window while the dialog's loop still runs.
 bool TCaptureWindow::SourceDialog() {
     if (!device_) return false;
     std::vector<TDeviceControl> controls = ControlsOf(*device_);
     if (controls.empty()) return false;
     const std::string node = device_->Source().Input;
-    TSourceDialog dialog(this, device_->Source().Description, std::move(controls),
+    TSourceDialog dialog(window(), device_->Source().Description, std::move(controls),
                          [node](unsigned id, int value) { SetV4l2Control(node, id, value); });
     dialog.exec();
     return true;
@@ -279,24 +282,26 @@ bool TCaptureWindow::FormatDialog() {
     const std::vector<TDeviceFormat> formats = FormatsOf(*device_);
     if (ChoiceCount(formats) <= 1) return false;
     const TDeviceInfo info = device_->Info();
-    TFormatDialog dialog(this, formats, {info.PixelFormat, info.Size});
+    const std::string input = device_->Source().Input;
+    TFormatDialog dialog(window(), formats, {info.PixelFormat, info.Size});
+    const QPointer<TCaptureWindow> alive(this);
     if (dialog.exec() != QDialog::Accepted) return true;
-    ChooseFormat(device_->Source().Input, dialog.Choice());
-    return DriverConnect(driverIndex_);
+    // Every later connection opens the device so; this one at once, if it is still there.
+    ChooseFormat(input, dialog.Choice());
+    return !alive || DriverConnect(driverIndex_);
 }
 
 bool TCaptureWindow::DisplayDialog() {
     if (!device_) return false;
-    const TDeviceInfo info = device_->Info();
     TDisplayFacts facts;
     facts.Driver = device_->Source().Description;
     facts.Input = device_->Source().Input;
-    facts.Device = info;
+    facts.Device = device_->Info();
     facts.Window = {width(), height()};
     facts.Scaled = scale_;
     facts.PreviewMilliseconds = Previewing() ? previewTimer_.interval() : 0;
     facts.Lost = device_->Lost();
-    TDisplayDialog dialog(this, facts);
+    TDisplayDialog dialog(window(), facts);
     dialog.exec();
     return true;
 }

@@ -26,7 +26,7 @@ public:
     // Why the last request that failed on a file failed ("Cannot create file ..."); empty when
     // it did not fail on a file.
     const std::string& FileError() const { return fileError_; }
-    // The connected device (tests and the driver dialogs); none without a driver.
+    // The connected device; none without a driver.
     const TCaptureDevice* Device() const { return device_.get(); }
     bool Previewing() const { return previewTimer_.isActive(); }
 

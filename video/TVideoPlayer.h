@@ -20,8 +20,7 @@ public:
     // frames.
     TVideoPlayer(QWidget* parent, const std::string& file);
 
-    int Length() const { return length_; }
-    // Where the device stands: the frame shown, or Length() after playing to the end.
+    // Where the device stands: the frame shown, or the clip's length after playing to the end.
     int Position() const { return position_; }
     void SetSeekExactly(bool exactly) { exactly_ = exactly; }
     // Ends playing (aborting its notification) and shows `frame`. False when it is out of range.

@@ -210,10 +210,6 @@ int FrameLimit() {
     return State().FrameLimit;
 }
 
-const std::string& CaptureFileName() {
-    return State().CaptureFileName;
-}
-
 const std::string& ImageFileName() {
     return State().ImageFileName;
 }

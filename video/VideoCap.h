@@ -54,7 +54,6 @@ std::optional<int> StatusFrameCount(const std::string& text);
 TCaptureWindow* CapWindow();
 const std::string& DriverName();
 int FrameLimit();
-const std::string& CaptureFileName();
 const std::string& ImageFileName();
 
 } // namespace zorvic

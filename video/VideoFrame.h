@@ -3,7 +3,6 @@
 
 #include <QImage>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -19,7 +18,6 @@ struct TVideoFrame {
     int Stride = 0; // bytes per row
     std::vector<std::uint8_t> Pixels;
     std::int64_t Number = 0; // counts the frames of one device or file from 0
-    std::chrono::steady_clock::time_point Arrived{};
 
     TVideoFrame(int width, int height);
     std::uint8_t* Row(int y) { return Pixels.data() + static_cast<std::size_t>(y) * Stride; }

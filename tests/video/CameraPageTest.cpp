@@ -126,6 +126,7 @@ TEST_F(CameraWindowTest, ASinglePictureIsNamedByTheEditorsRuleAndConvertedInEach
         QTest::mouseClick(form->SaveSinglePicBtn, Qt::LeftButton);
         const std::string name = "截图" + std::to_string(number++);
         const std::string file = Picture(name + ExtensionOfFormat(format));
+        EXPECT_EQ(ImageFileName(), Picture(name + ".bmp")) << "grabbed as BMP first";
         EXPECT_EQ(Identify("%m %w %h", file), identified) << file;
         if (format != 0) {
             EXPECT_FALSE(fs::exists(Picture(name + ".bmp"))) << name;

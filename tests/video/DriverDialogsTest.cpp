@@ -54,6 +54,14 @@ TEST(SourceDialog, EachControlGetsAnEditorWithItsRangeAndValueAndSetsTheDevice) 
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
         if (button->text() == "执行") button->click();
     EXPECT_EQ(set, (std::map<unsigned, int>{{1, -20}, {2, 0}, {3, 1}, {4, 1}}));
+
+    set.clear();
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "默认值") button->click();
+    EXPECT_EQ(set, (std::map<unsigned, int>{{1, 0}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(brightness->value(), 0);
+    EXPECT_TRUE(automatic->isChecked());
+    EXPECT_EQ(frequency->currentText(), "50 Hz");
 }
 
 TEST(SourceDialog, AValueTheDeviceRefusesIsExplainedInTheDialog) {
