@@ -21,6 +21,7 @@ namespace zorvic {
 struct TCaptureDevice::TImpl {
     TDriverSource Source;
     TLostHandler LostHandler;
+    TArrivalHandler ArrivalHandler;
     AVFormatContext* Input = nullptr;
     int StreamIndex = -1;
     std::unique_ptr<TFrameDecoder> Decoder;
@@ -117,6 +118,7 @@ void TCaptureDevice::TImpl::Publish(std::shared_ptr<TVideoFrame> frame) {
         Newest = std::move(frame);
     }
     Changed.notify_all();
+    if (ArrivalHandler) ArrivalHandler();
 }
 
 void TCaptureDevice::TImpl::MarkLost(const std::string& reason) {
@@ -128,10 +130,12 @@ void TCaptureDevice::TImpl::MarkLost(const std::string& reason) {
     if (LostHandler) LostHandler(reason);
 }
 
-TCaptureDevice::TCaptureDevice(const TDriverSource& source, TLostHandler lost)
+TCaptureDevice::TCaptureDevice(const TDriverSource& source, TLostHandler lost,
+                               TArrivalHandler arrived)
     : impl_(std::make_unique<TImpl>()) {
     impl_->Source = source;
     impl_->LostHandler = std::move(lost);
+    impl_->ArrivalHandler = std::move(arrived);
     try {
         impl_->Open();
     } catch (...) {

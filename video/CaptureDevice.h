@@ -24,10 +24,12 @@ public:
     // Called once, on the reading thread, when the device stops delivering pictures: unplugged,
     // failing, or a source that ends. The text says why.
     using TLostHandler = std::function<void(const std::string& reason)>;
+    // Called on the reading thread after each new picture.
+    using TArrivalHandler = std::function<void()>;
 
     // Opens the source (with the format chosen for it, if any) and starts reading; throws
     // EZorvicError with FFmpeg's reason when it cannot be opened.
-    TCaptureDevice(const TDriverSource& source, TLostHandler lost);
+    TCaptureDevice(const TDriverSource& source, TLostHandler lost, TArrivalHandler arrived);
     ~TCaptureDevice();
     TCaptureDevice(const TCaptureDevice&) = delete;
     TCaptureDevice& operator=(const TCaptureDevice&) = delete;

@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <cmath>
+#include <utility>
 
 namespace zorvic {
 
@@ -45,8 +46,11 @@ std::pair<int, int> SecondsPerFrame(std::uint32_t microseconds) {
 
 TCaptureWindow::TCaptureWindow(QWidget* parent, const QRect& geometry) : QWidget(parent) {
     setGeometry(geometry);
-    previewTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&previewTimer_, &QTimer::timeout, this, &TCaptureWindow::PreviewTick);
+    previewPace_.setTimerType(Qt::PreciseTimer);
+    previewPace_.setSingleShot(true);
+    connect(&previewPace_, &QTimer::timeout, this, [this] {
+        if (previewing_ && std::exchange(showWhenPaced_, false)) ShowNewest();
+    });
 }
 
 TCaptureWindow::~TCaptureWindow() {
@@ -105,10 +109,23 @@ bool TCaptureWindow::DriverConnect(unsigned index) {
     DriverDisconnect();
     const unsigned number = ++deviceNumber_;
     try {
-        device_ = std::make_unique<TCaptureDevice>(*driver, [this, number](const std::string& why) {
-            QMetaObject::invokeMethod(
-                this, [this, why, number] { DeviceLost(why, number); }, Qt::QueuedConnection);
-        });
+        device_ = std::make_unique<TCaptureDevice>(
+            *driver,
+            [this, number](const std::string& why) {
+                QMetaObject::invokeMethod(
+                    this, [this, why, number] { DeviceLost(why, number); }, Qt::QueuedConnection);
+            },
+            [this, number] {
+                // One announcement waits at a time; the newest picture is taken when it is heard.
+                if (!arrivalAnnounced_.exchange(true))
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, number] {
+                            arrivalAnnounced_ = false;
+                            PictureArrived(number);
+                        },
+                        Qt::QueuedConnection);
+            });
     } catch (const EZorvicError&) {
         return false;
     }
@@ -122,7 +139,7 @@ bool TCaptureWindow::DriverDisconnect() {
     if (!device_) return false;
     Abort();
     recording_.reset();
-    previewTimer_.stop();
+    SetPreview(false);
     shown_.reset();
     grabbed_.reset();
     device_.reset();
@@ -162,22 +179,23 @@ bool TCaptureWindow::SaveDib(const char* name) {
 
 bool TCaptureWindow::SetPreview(bool on) {
     if (!on) {
-        previewTimer_.stop();
+        previewing_ = false;
+        previewPace_.stop();
         return true;
     }
     if (!device_ || device_->Lost()) return false;
     grabbed_.reset();
-    if (!Previewing()) {
+    if (!previewing_) {
         const TDeviceInfo info = device_->Info();
         Status(IDS_CAP_STAT_LIVE_MODE, LiveModeText(device_->Source().Description, info.Size));
     }
-    previewTimer_.start();
-    PreviewTick();
+    previewing_ = true;
+    ShowNewest();
     return true;
 }
 
 bool TCaptureWindow::SetPreviewRate(std::uintptr_t milliseconds) {
-    previewTimer_.setInterval(static_cast<int>(std::min<std::uintptr_t>(milliseconds, 60000)));
+    previewPace_.setInterval(static_cast<int>(std::min<std::uintptr_t>(milliseconds, 60000)));
     return true;
 }
 
@@ -187,10 +205,20 @@ bool TCaptureWindow::SetScale(bool on) {
     return true;
 }
 
-void TCaptureWindow::PreviewTick() {
+void TCaptureWindow::PictureArrived(unsigned device) {
+    if (device != deviceNumber_ || !previewing_) return;
+    if (previewPace_.isActive())
+        showWhenPaced_ = true;
+    else
+        ShowNewest();
+}
+
+void TCaptureWindow::ShowNewest() {
     if (!device_) return;
+    showWhenPaced_ = false;
     TSharedFrame newest = device_->Latest();
     if (newest != shown_) Show(std::move(newest));
+    previewPace_.start();
 }
 
 void TCaptureWindow::Show(TSharedFrame picture) {
@@ -200,7 +228,7 @@ void TCaptureWindow::Show(TSharedFrame picture) {
 
 bool TCaptureWindow::GrabFrame() {
     if (!device_ || device_->Lost()) return false;
-    previewTimer_.stop();
+    SetPreview(false);
     TSharedFrame picture = device_->Latest();
     if (!picture) picture = device_->WaitForFrame(-1, Clock::now() + kFirstPictureWait);
     if (!picture || device_->Lost()) return false;
@@ -299,7 +327,7 @@ bool TCaptureWindow::DisplayDialog() {
     facts.Device = device_->Info();
     facts.Window = {width(), height()};
     facts.Scaled = scale_;
-    facts.PreviewMilliseconds = Previewing() ? previewTimer_.interval() : 0;
+    facts.PreviewMilliseconds = previewing_ ? previewPace_.interval() : 0;
     facts.Lost = device_->Lost();
     TDisplayDialog dialog(window(), facts);
     dialog.exec();
@@ -324,7 +352,7 @@ void TCaptureWindow::Status(int id, const std::string& text) {
 
 void TCaptureWindow::DeviceLost(const std::string& reason, unsigned device) {
     if (device != deviceNumber_ || !device_) return;
-    previewTimer_.stop();
+    SetPreview(false);
     Show(nullptr);
     grabbed_.reset();
     // A recording running on the device tells of the loss in its own end report.

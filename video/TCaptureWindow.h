@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,7 +29,7 @@ public:
     const std::string& FileError() const { return fileError_; }
     // The connected device; none without a driver.
     const TCaptureDevice* Device() const { return device_.get(); }
-    bool Previewing() const { return previewTimer_.isActive(); }
+    bool Previewing() const { return previewing_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,7 +53,9 @@ private:
     bool FormatDialog();
     bool DisplayDialog();
 
-    void PreviewTick();
+    // A new picture of the device: shown at once, or when the preview rate allows.
+    void PictureArrived(unsigned device);
+    void ShowNewest();
     void Show(TSharedFrame picture);
     // Hands a report of any thread to the callback on the user-interface thread.
     void PostStatus(int id, const std::string& text, std::int64_t frames, unsigned recording);
@@ -66,7 +69,12 @@ private:
     TCaptureParms parms_;
     std::string captureFile_;
     std::string fileError_;
-    QTimer previewTimer_;
+    bool previewing_ = false;
+    // The preview shows a picture as it arrives, but no two within the preview rate: a picture
+    // that comes sooner waits for this timer.
+    QTimer previewPace_;
+    bool showWhenPaced_ = false;
+    std::atomic<bool> arrivalAnnounced_{false};
     bool scale_ = false;
     TSharedFrame shown_;
     TSharedFrame grabbed_;
