@@ -137,6 +137,22 @@ TEST_F(PlayerPageTest, AClipThatIsCutShortOrHasNoVideoHasNoFrames) {
         form->CameraRadioBtnClick();
     }
     EXPECT_TRUE(messages.empty());
+
+    // A whole clip afterwards has its frames again.
+    fs::copy_file(folder.Path("whole.avi"), folder.Path("Video.avi"));
+    form->VideoRadioBtnClick();
+    EXPECT_TRUE(form->VideoTBar->isEnabled());
+    EXPECT_TRUE(form->StoreVideoFrameBBtn->isEnabled());
+    EXPECT_EQ(form->VideoTBar->maximum(), 9);
+}
+
+TEST_F(PlayerPageTest, AFrameThatCannotBeSavedGivesOneMessage) {
+    OpenPlayer();
+    const std::string target = folder.Path("Image2.bmp");
+    fs::create_directory(target);
+    form->StoreVideoFrameBBtn->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(target), std::string::npos) << messages[0];
 }
 
 TEST_F(PlayerPageTest, TheClipTheCameraRecordsIsThePlayersVideo) {

@@ -121,6 +121,16 @@ TEST_F(RecordingTest, ACurrentDirectoryThatCannotBeWrittenGivesOneMessage) {
     EXPECT_FALSE(PanelIsRed());
 }
 
+TEST_F(RecordingTest, AClipThatCannotBeWrittenIsNamedInTheMessage) {
+    fs::create_directory(folder.Path("Video.avi"));
+    ShowWindow();
+    StartRecording(1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Cannot create file \"" + folder.Path("Video.avi") + "\". ", 0), 0u)
+        << messages[0];
+    EXPECT_FALSE(Recording());
+}
+
 TEST_F(RecordingTest, ClosingTheWindowDuringARecordingFinishesTheClip) {
     ShowWindow();
     StartRecording(30);
