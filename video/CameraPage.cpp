@@ -39,6 +39,8 @@ void ConvertGrab(const std::string& bmp, const TSaveSettings& settings) {
 void TVideoForm::CameraRadioBtnClick() {
     sPageVideo->setCurrentWidget(sTabCamera);
     MciClose();
+    // Connecting anew ends a recording with the capture window that made it.
+    if (recordingShown_) RecordingStopped();
     CapSetParent(VideoArea);
     CapSetStatusLabel(VideoLabel);
     CapSetOnFrameLimit([this] { RecordingStopped(); });
@@ -55,7 +57,7 @@ void TVideoForm::FormClose() {
     ImageTimer->stop();
     CapRelease();
     MciClose();
-    SetRecordingLook(false);
+    if (recordingShown_) RecordingStopped();
     emit Closed();
 }
 

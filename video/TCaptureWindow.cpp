@@ -273,7 +273,6 @@ bool TCaptureWindow::Abort() {
     qApp->removeEventFilter(this);
     if (!recording_) return false;
     // Waits for the file to be finished, so that whoever stopped the recording finds it whole.
-    recording_->Stop();
     recording_->Wait();
     return true;
 }

@@ -222,6 +222,7 @@ void TVideoForm::PaintOuterPanel(bool recording) {
 }
 
 void TVideoForm::SetRecordingLook(bool recording) {
+    recordingShown_ = recording;
     PaintOuterPanel(recording);
     StopVideoBtn->setEnabled(recording);
     StartVideoBtn->setEnabled(!recording);

@@ -122,6 +122,7 @@ private:
 
     const IEditorHost* host_ = nullptr;
     QButtonGroup* timeUnits_;
+    bool recordingShown_ = false; // the panel is red
     int picCount_ = 0;
     int nextPictureNumber_ = 0;
     std::chrono::steady_clock::time_point intervalStart_{};

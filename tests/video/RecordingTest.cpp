@@ -131,6 +131,22 @@ TEST_F(RecordingTest, AClipThatCannotBeWrittenIsNamedInTheMessage) {
     EXPECT_FALSE(Recording());
 }
 
+TEST_F(RecordingTest, AnActivationDuringARecordingFinishesTheClipAndSaysSo) {
+    ShowWindow();
+    StartRecording(30);
+    ASSERT_TRUE(FramesWritten(3));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_FALSE(PanelIsRed());
+    EXPECT_TRUE(form->StartVideoBtn->isEnabled());
+    ExpectWholeClip(HeaderFrameCount(folder.Path("Video.avi")));
+    EXPECT_TRUE(CapWindow()->Previewing());
+}
+
 TEST_F(RecordingTest, ClosingTheWindowDuringARecordingFinishesTheClip) {
     ShowWindow();
     StartRecording(30);
