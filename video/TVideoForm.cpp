@@ -8,7 +8,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -108,7 +107,6 @@ TVideoForm::TVideoForm(QWidget* parent)
     ImageTimer = new QTimer(this);
     // Never early: a run of n pictures lasts at least n intervals.
     ImageTimer->setTimerType(Qt::PreciseTimer);
-    sOpenDialog = new QFileDialog(this, QStringLiteral("打开视频"));
     ConnectHandlers();
     PaintOuterPanel(false);
 }

@@ -8,7 +8,6 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QFileDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -45,7 +44,6 @@ public:
     QWidget* sTabCamera;
     QWidget* sTabVideo;
     QTimer* ImageTimer;
-    QFileDialog* sOpenDialog;
 
     // The camera page.
     QPushButton* SaveSinglePicBtn;
