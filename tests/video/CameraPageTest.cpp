@@ -95,6 +95,8 @@ TEST_F(CameraWindowTest, ShowingTheWindowStartsTheLivePictureOfTheTestPattern) {
     EXPECT_FALSE(form->VideoFormatBtn->isEnabled());
     EXPECT_TRUE(form->VideoDisplayBtn->isEnabled());
 
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsTestPattern(VideoAreaOnScreen()); }, 5000))
+        << "on the screen, too";
     // The picture moves: it is live, not one frame.
     const QImage first = VideoAreaImage();
     EXPECT_TRUE(QTest::qWaitFor([&] { return VideoAreaImage() != first; }, 5000));

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 #include <filesystem>
@@ -58,6 +59,15 @@ std::string CameraWindowTest::StatusText() const {
 
 QImage CameraWindowTest::VideoAreaImage() const {
     return form->VideoArea->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage CameraWindowTest::VideoAreaOnScreen() const {
+    const QPoint corner = form->VideoArea->mapToGlobal(QPoint(0, 0));
+    const QSize size = form->VideoArea->size();
+    return form->screen()
+        ->grabWindow(0, corner.x(), corner.y(), size.width(), size.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 bool CameraWindowTest::ShowsTestPattern(const QImage& image) {

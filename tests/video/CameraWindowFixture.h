@@ -42,8 +42,9 @@ protected:
     // The memo's lines.
     std::vector<std::string> MemoLines() const;
     std::string StatusText() const;
-    // What the video area shows on the screen.
+    // What the video area draws, and what the X server shows of it.
     QImage VideoAreaImage() const;
+    QImage VideoAreaOnScreen() const;
     // Whether the image shows the test pattern: its bars in their colours.
     static bool ShowsTestPattern(const QImage& image);
 
