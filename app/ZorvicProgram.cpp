@@ -22,6 +22,7 @@ void CreateProgramWindows(const QStringList& arguments) {
     VideoForm = new TVideoForm;
     ZorvicForm->ConnectCapture(*SaveForm, *DisPlayForm, *SelectAreaForm);
     QObject::connect(VideoForm, &TVideoForm::Closed, ZorvicForm, &QWidget::show);
+    VideoForm->SetHost(ZorvicForm);
 
     if (ZorvicForm->StartsVisible()) {
         ZorvicForm->show();
