@@ -51,16 +51,24 @@ std::string AutomaticSaveFolder(const TSaveSettings& settings) {
     return documents;
 }
 
+std::string UnusedStem(const std::string& stem, const std::vector<std::string>& extensions) {
+    auto taken = [&](const std::string& candidate) {
+        for (const std::string& extension : extensions)
+            if (Exists(candidate + extension)) return true;
+        return false;
+    };
+    std::string candidate = stem;
+    for (int copy = 2; taken(candidate); ++copy)
+        candidate = stem + "_" + std::to_string(copy);
+    return candidate;
+}
+
 std::string NextAutomaticSavePath(const TSaveSettings& settings, const QDateTime& now) {
     const std::string folder = AutomaticSaveFolder(settings);
     const std::string extension = ExtensionOfFormat(settings.FormatIndex);
     if (settings.NameByTime) {
         AdvanceSaveCounter();
-        const std::string stem = PathInFolder(folder, TimeStampName(now));
-        std::string path = stem + extension;
-        for (int copy = 2; Exists(path); ++copy)
-            path = stem + "_" + std::to_string(copy) + extension;
-        return path;
+        return UnusedStem(PathInFolder(folder, TimeStampName(now)), {extension}) + extension;
     }
     const std::string stem = FileNameSafe(settings.NameTemplate);
     auto numbered = [&] {

@@ -4,6 +4,7 @@
 #include <QDateTime>
 
 #include <string>
+#include <vector>
 
 namespace zorvic {
 
@@ -24,6 +25,10 @@ std::string PathInFolder(const std::string& folder, const std::string& name);
 
 // The folder automatic saves go to: the save directory, or the documents folder when none is set.
 std::string AutomaticSaveFolder(const TSaveSettings& settings);
+
+// `stem` if no file `stem` + one of `extensions` exists, else the first of "<stem>_2",
+// "<stem>_3" ... that is free in every one of them.
+std::string UnusedStem(const std::string& stem, const std::vector<std::string>& extensions);
 
 // The path of the next automatic save, advancing SaveCounter. No earlier capture is overwritten:
 // by template, numbers whose file already exists (from an earlier run) are passed over; by time,

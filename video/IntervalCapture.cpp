@@ -29,11 +29,13 @@ int IntervalMilliseconds(int value, int unitIndex) {
 }
 
 std::string IntervalPicturePath(const TSaveSettings& settings, int& nextNumber,
-                                const QDateTime& now, const QLocale& locale) {
+                                const QDateTime& now) {
     const std::string folder = AutomaticSaveFolder(settings);
-    if (settings.NameByTime) return PathInFolder(folder, TimeStampName(now, locale) + ".bmp");
-    const std::string stem = PathInFolder(folder, FileNameSafe(settings.NameTemplate));
     const std::string extension = ExtensionOfFormat(settings.FormatIndex);
+    // Pictures taken within one second go on as "<time>_2" and so on instead of overwriting.
+    if (settings.NameByTime)
+        return UnusedStem(PathInFolder(folder, TimeStampName(now)), {".bmp", extension}) + ".bmp";
+    const std::string stem = PathInFolder(folder, FileNameSafe(settings.NameTemplate));
     auto taken = [&](int number) {
         const std::string path = stem + std::to_string(number);
         return Exists(path + ".bmp") || (!extension.empty() && Exists(path + extension));

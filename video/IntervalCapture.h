@@ -2,7 +2,6 @@
 #include "EditorHost.h"
 
 #include <QDateTime>
-#include <QLocale>
 
 #include <cstdint>
 #include <string>
@@ -18,10 +17,10 @@ int IntervalMilliseconds(int value, int unitIndex);
 // The BMP file of the next interval picture. By template, a run's numbers count from 0 and pass
 // over numbers whose picture exists already (as BMP or in the chosen format), so that a new run
 // keeps the pictures of an earlier one; `nextNumber` is moved past the number used. By time the
-// name is the date and time of `now`, as the editor's.
+// name is the date and time of `now`, as the editor's, going on as "<time>_2" and so on past a
+// name that is taken.
 std::string IntervalPicturePath(const TSaveSettings& settings, int& nextNumber,
-                                const QDateTime& now = QDateTime::currentDateTime(),
-                                const QLocale& locale = QLocale::system());
+                                const QDateTime& now = QDateTime::currentDateTime());
 
 // The path with its extension (the part of the file name from its last dot on) replaced.
 std::string WithExtension(const std::string& path, const std::string& extension);

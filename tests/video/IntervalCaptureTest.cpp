@@ -88,15 +88,18 @@ TEST_F(IntervalPicturePathTest, NumbersWhosePictureExistsInEitherFormIsPassedOve
     EXPECT_EQ(IntervalPicturePath(Settings(1), next), folder.Path("截图3.bmp"));
 }
 
-TEST_F(IntervalPicturePathTest, TimeNamesAreTheEditorsWithABmpExtension) {
+TEST_F(IntervalPicturePathTest, TimeNamesAreTheEditorsWithABmpExtensionAndNeverOverwrite) {
     TSaveSettings settings = Settings(2);
     settings.NameByTime = true;
     int next = 0;
     const QDateTime when(QDate(2008, 10, 1), QTime(10, 10, 10));
-    const QLocale locale(QLocale::Chinese, QLocale::China);
-    const std::string path = IntervalPicturePath(settings, next, when, locale);
-    EXPECT_EQ(path, folder.Path(TimeStampName(when, locale) + ".bmp"));
+    EXPECT_EQ(IntervalPicturePath(settings, next, when), folder.Path("2008-10-01_10-10-10.bmp"));
     EXPECT_EQ(next, 0);
+    // Several pictures a second: the one converted already and the one not yet converted both
+    // keep their names.
+    test::WriteBytes(folder.Path("2008-10-01_10-10-10.gif"), "converted");
+    test::WriteBytes(folder.Path("2008-10-01_10-10-10_2.bmp"), "not converted yet");
+    EXPECT_EQ(IntervalPicturePath(settings, next, when), folder.Path("2008-10-01_10-10-10_3.bmp"));
 }
 
 TEST(WithExtension, ReplacesFromTheLastDotOfTheFileName) {
