@@ -57,6 +57,10 @@ TCaptureWindow::~TCaptureWindow() {
     DriverDisconnect();
 }
 
+bool TCaptureWindow::Recording() const {
+    return recording_ && recording_->Running();
+}
+
 std::intptr_t TCaptureWindow::Perform(unsigned message, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
     switch (message) {

@@ -30,6 +30,7 @@ public:
     // The connected device; none without a driver.
     const TCaptureDevice* Device() const { return device_.get(); }
     bool Previewing() const { return previewing_; }
+    bool Recording() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

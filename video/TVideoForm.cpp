@@ -2,6 +2,7 @@
 
 #include "ErrorBoundary.h"
 #include "MciCommands.h"
+#include "TCaptureWindow.h"
 #include "VideoCap.h"
 #include "VideoMci.h"
 
@@ -227,6 +228,9 @@ void TVideoForm::SetRecordingLook(bool recording) {
 }
 
 void TVideoForm::FormActivate() {
+    // Coming back to the window while it records keeps the clip going: connecting anew would
+    // end it.
+    if (CapWindow() && CapWindow()->Recording()) return;
     CameraRadioBtnClick();
 }
 

@@ -131,20 +131,24 @@ TEST_F(RecordingTest, AClipThatCannotBeWrittenIsNamedInTheMessage) {
     EXPECT_FALSE(Recording());
 }
 
-TEST_F(RecordingTest, AnActivationDuringARecordingFinishesTheClipAndSaysSo) {
+TEST_F(RecordingTest, LeavingTheWindowAndComingBackDuringARecordingKeepsRecording) {
     ShowWindow();
     StartRecording(30);
     ASSERT_TRUE(FramesWritten(3));
+    const TCaptureWindow* recorder = CapWindow();
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_FALSE(PanelIsRed());
-    EXPECT_TRUE(form->StartVideoBtn->isEnabled());
+    EXPECT_EQ(CapWindow(), recorder);
+    EXPECT_TRUE(PanelIsRed());
+    const int before = *StatusFrameCount(StatusText());
+    ASSERT_TRUE(FramesWritten(before + 3)) << "the clip goes on after the window is back";
+    QTest::mouseClick(form->StopVideoBtn, Qt::LeftButton);
+    ASSERT_TRUE(StatusBecomes("录像结束"));
     ExpectWholeClip(HeaderFrameCount(folder.Path("Video.avi")));
-    EXPECT_TRUE(CapWindow()->Previewing());
 }
 
 TEST_F(RecordingTest, ClosingTheWindowDuringARecordingFinishesTheClip) {
