@@ -7,9 +7,10 @@ namespace zorvic {
 
 namespace {
 
-// No coder spends fewer bytes on a picture than this allows (a full run of 255 pixels takes two
-// bytes); a file that claims more pixels for its data is refused before any picture is made.
-constexpr unsigned long long kMostPixelsPerCodedByte = 1024;
+// A run of 255 pixels in two bytes is the densest coding of pixels, about 128 a byte; twice that
+// leaves room for the moves that skip pixels. A file that claims more pixels for its data is
+// refused before any picture is made.
+constexpr unsigned long long kMostPixelsPerCodedByte = 256;
 
 // Walks the coded pixels from the bottom row up and calls paint(x, row, index) for every pixel
 // they give; row 0 is the bottom row. Fails through ThrowInvalidBmp at the first code that leaves

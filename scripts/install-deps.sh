@@ -14,6 +14,8 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils xdotool jwm xclip
   fonts-wqy-microhei
   libtiff-tools imagemagick libjpeg-turbo-progs ffmpeg
+  # the fuzz targets and the sanitizer build: clang and its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()
