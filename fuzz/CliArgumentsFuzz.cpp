@@ -35,7 +35,6 @@ void CheckQuality(int quality) {
 
 void Check(const zorvic::ApplyCommand& command) {
     CheckQuality(command.quality);
-    if (command.steps.empty()) Fail("apply without an operation");
     for (const zorvic::OperationStep& step : command.steps) {
         if (static_cast<int>(step.values.size()) != step.definition->valueCount)
             Fail("wrong number of values");

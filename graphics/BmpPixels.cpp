@@ -90,7 +90,7 @@ private:
 // 16- and 32-bit pixels under colour masks, read a row at a time into 24-bit rows.
 class TMaskedRows {
 public:
-    TMaskedRows(const TBmpLayout& layout)
+    explicit TMaskedRows(const TBmpLayout& layout)
         : width_(layout.width), bytesPerPixel_(layout.bits / 8), red_(layout.masks[0]),
           green_(layout.masks[1]), blue_(layout.masks[2]),
           row_(static_cast<std::size_t>(layout.width) * bytesPerPixel_ + 4) {}
