@@ -129,7 +129,8 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap) {
 TBitmap DecodeBmp(std::span<const std::uint8_t> data, const std::string& name) {
     auto copy = [data](std::size_t offset, std::uint8_t* into, std::size_t count) {
         if (offset > data.size() || count > data.size() - offset) return false;
-        std::memcpy(into, data.data() + offset, count);
+        // Nothing to copy may come with null pointers, which memcpy must never be given.
+        if (count > 0) std::memcpy(into, data.data() + offset, count);
         return true;
     };
     return ReadBmp(data, data.size(), copy, name);

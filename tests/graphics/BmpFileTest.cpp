@@ -383,6 +383,8 @@ TEST_F(BmpFile, DamagedOrLyingFilesAreRejectedWithTheirName) {
          "leaves the picture"},
         {"RLE without its end", &rle8, [](auto& b) { b.resize(b.size() - 2); },
          "ends inside its compressed pixels"},
+        {"RLE of no pixels without codes", &rle4, [](auto& b) { Put32(b, 18, 0), PutCodes(b, {}); },
+         "ends inside its compressed pixels"},
         {"RLE cut in a move", &rle8,
          [](auto& b) {
              PutCodes(b, {0, 2, 1});
