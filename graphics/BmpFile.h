@@ -12,13 +12,16 @@ namespace zorvic {
 //
 // Written: a bottom-up file with a 40-byte BITMAPINFOHEADER, uncompressed, at the bitmap's own
 // depth (1, 4, 8, 24 or 32 bits; indexed depths with their full colour table).
-// Read: 1, 4, 8, 24 and 32 bits, uncompressed, bottom-up or top-down, headers of 40 bytes and
-// the longer versions after it, and 32-bit colour masks when they are the standard ones. The
-// spare byte of 32-bit pixels is read as 0.
+// Read: headers of 40 bytes and the longer versions after it, bottom-up or top-down, and
+//   - 1, 4, 8, 24 and 32 bits, uncompressed, or 32 bits with the standard colour masks: a picture
+//     of that depth (the spare byte of 32-bit pixels is read as 0);
+//   - 16 bits (5-5-5 without masks), 16 or 32 bits under any colour masks, and 8 or 4 bits
+//     run-length coded: a 24-bit picture. Mask channels of fewer than 8 bits repeat their bits,
+//     wider ones keep their top 8; pixels a run-length coding skips take colour-table entry 0.
 //
 // Every size and offset in a file is checked against the data actually there before anything
-// is read, so a truncated or lying file throws EFileError naming the file and is never read
-// past its end.
+// is read or any picture is made, so a truncated or lying file throws EFileError naming the file,
+// is never read past its end, and never costs more memory than its own size justifies.
 
 // The whole file as bytes.
 std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap);

@@ -151,6 +151,7 @@ struct TBitmap::Store {
           palette(DefaultPalette(f)) {
         const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(h);
         pixels = AllocatePixels(bytes);
+        ClearRowEnds();
     }
     Store(const Store& other) : Store(other.width, other.height, other.format) {
         palette = other.palette;
@@ -160,6 +161,16 @@ struct TBitmap::Store {
         return static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
     }
     std::uint8_t* Row(int y) { return pixels.get() + static_cast<std::size_t>(stride) * y; }
+
+    // The bytes after the last whole pixel of each row are written to files with the row, so they
+    // are always defined, whoever fills the pixels; a byte shared by the last pixels of a 1- or
+    // 4-bit row is cleared before they are written into it.
+    void ClearRowEnds() {
+        const std::size_t used = static_cast<std::size_t>(width) * BitsPerPixel(format) / 8;
+        if (used == static_cast<std::size_t>(stride)) return;
+        for (int y = 0; y < height; ++y)
+            std::memset(Row(y) + used, 0, stride - used);
+    }
 
     void FillWhite() {
         if (!HasPalette(format)) {

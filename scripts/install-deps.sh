@@ -15,6 +15,8 @@ packages=(
   xdg-utils
   fonts-wqy-microhei
   libtiff-tools imagemagick libjpeg-turbo-progs ffmpeg
+  # the fuzz targets and the sanitizer build: clang and its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

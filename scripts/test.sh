@@ -6,3 +6,10 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 bash scripts/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 600
+
+# The BMP tests, and each fuzz target for a short run on its seeds, under AddressSanitizer and
+# UndefinedBehaviorSanitizer: a clang build of only what they need (docs/fuzzing.md).
+cmake -S . -B build-fuzz -DZORVIC_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target zorvic_fuzzing
+ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)" --timeout 600

@@ -126,5 +126,18 @@ void SaveBmp(benchmark::State& state) {
 }
 BENCHMARK(SaveBmp)->Unit(benchmark::kMillisecond);
 
+// Loading a screen-sized file: the editor's open and every zorvic-cli command start here.
+void LoadBmp(benchmark::State& state) {
+    const std::string path = "/tmp/zorvic-bench-load-" + std::to_string(getpid()) + ".bmp";
+    SaveBmpFile(Picture(static_cast<TPixelFormat>(state.range(0))), path);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadBmpFile(path).ScanLine(0));
+    std::remove(path.c_str());
+}
+BENCHMARK(LoadBmp)
+    ->Arg(static_cast<int>(TPixelFormat::pf24bit))
+    ->Arg(static_cast<int>(TPixelFormat::pf32bit))
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace zorvic

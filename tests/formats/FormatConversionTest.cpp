@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <malloc.h>
 
 namespace zorvic {
 namespace {
@@ -42,6 +43,45 @@ TEST(FormatConversion, SavePictureWritesEachFormatOfTheList) {
         SavePicture(bitmap, path, format, kDefaultJpegQuality);
         EXPECT_EQ(FileStart(path, start.size()), start);
         EXPECT_EQ(test::Identify("%w %h", path), "12 7");
+    }
+}
+
+// Every byte a writer puts in a file comes from the picture, never from what the memory held
+// before: the same picture written from memory dirtied two different ways gives the same file.
+// glibc fills each new block with the complement of the M_PERTURB byte; the pictures are made
+// large enough (above 1 KB) for their blocks to come from where it does so.
+TEST(FormatConversion, EveryWriterGivesTheSameFileWhateverTheMemoryHeld) {
+    const int formats[] = {kFormatBmp, kFormatJpg, kFormatGif, kFormatTif};
+    // 301 pixels: every depth has a part-filled last byte or padding at the end of its rows.
+    const TBitmap picture = test::MakePattern(301, 29);
+    const std::vector<std::pair<TBitmap, TPixelFormat>> conversions{
+        {test::MakeIndexedPattern(301, 29, TPixelFormat::pf1bit), TPixelFormat::pf24bit},
+        {test::MakeIndexedPattern(301, 29, TPixelFormat::pf4bit), TPixelFormat::pf24bit},
+        {test::MakeIndexedPattern(301, 29, TPixelFormat::pf8bit), TPixelFormat::pf24bit},
+        {test::ConvertedCopy(picture, TPixelFormat::pf32bit), TPixelFormat::pf24bit},
+        {picture, TPixelFormat::pf1bit},
+        {picture, TPixelFormat::pf4bit},
+        {picture, TPixelFormat::pf8bit},
+    };
+    test::TTempDir dir;
+    for (const int format : formats) {
+        for (const auto& [source, target] : conversions) {
+            SCOPED_TRACE(std::string(ExtensionOfFormat(format)) + " from " +
+                         std::to_string(BitsPerPixel(source.PixelFormat())) + " to " +
+                         std::to_string(BitsPerPixel(target)) + " bits");
+            std::vector<std::vector<std::uint8_t>> files;
+            for (const int dirt : {0x5A, 0xC3}) {
+                mallopt(M_PERTURB, dirt);
+                TBitmap converted = source;
+                converted.SetPixelFormat(target);
+                const std::string path =
+                    dir.Path("picture" + std::to_string(dirt) + ExtensionOfFormat(format));
+                SavePicture(converted, path, format, kDefaultJpegQuality);
+                mallopt(M_PERTURB, 0);
+                files.push_back(test::ReadBytes(path));
+            }
+            EXPECT_EQ(files[0], files[1]);
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "BmpFile.h"
+#include "BmpFixtures.h"
 #include "Errors.h"
 #include "PixelArt.h"
 #include "TBitmap.h"
@@ -14,13 +15,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 
 namespace zorvic {
 namespace {
 
 namespace fs = std::filesystem;
 using test::Gradient;
+using test::MaskedRows;
 using test::SamePixels;
+using test::TBmpFixture;
 
 // A fresh folder for the files of one test, removed afterwards.
 class BmpFile : public ::testing::Test {
@@ -122,6 +126,9 @@ TEST_F(BmpFile, FilesOfOtherWritersLoad) {
         {"+dither -colors 200 -compress none", "BMP3:palette8.bmp", TPixelFormat::pf8bit},
         {"+dither -colors 9 -compress none", "BMP3:palette4.bmp", TPixelFormat::pf4bit},
         {"+dither -colors 2 -compress none", "BMP3:bilevel.bmp", TPixelFormat::pf1bit},
+        {"+dither -colors 200 -compress RLE", "BMP3:rle8.bmp", TPixelFormat::pf24bit},
+        {"-define bmp:subtype=RGB565", "BMP:rgb565.bmp", TPixelFormat::pf24bit},
+        {"-define bmp:subtype=RGB555", "BMP:rgb555.bmp", TPixelFormat::pf24bit},
     };
     for (const auto& [options, target, format] : variants) {
         const std::string name = target.substr(target.find(':') + 1);
@@ -133,6 +140,107 @@ TEST_F(BmpFile, FilesOfOtherWritersLoad) {
         const TBitmap loaded = LoadBmpFile(file);
         EXPECT_EQ(loaded.PixelFormat(), format) << name;
         EXPECT_TRUE(SamePixels(loaded, ReadPpm(reference))) << name;
+    }
+}
+
+const std::vector<TColor> kFourColours{MakeColor(10, 20, 30), MakeColor(200, 0, 0),
+                                       MakeColor(0, 200, 0), MakeColor(0, 0, 200)};
+
+// Run-length coded files of three rows in the four colours.
+TBmpFixture RleFixture(int width, int bits, std::vector<std::uint8_t> codes) {
+    TBmpFixture fixture;
+    fixture.width = width;
+    fixture.height = 3;
+    fixture.bits = bits;
+    fixture.compression = bits == 8 ? 1 : 2;
+    fixture.palette = kFourColours;
+    fixture.pixels = std::move(codes);
+    return fixture;
+}
+
+// 5 x 3 from the bottom row: a run of two, three pixels one by one with their padding byte, end of
+// row; a move two to the right, a run of one, end of picture: the rest keeps colour 0.
+TBmpFixture Rle8Fixture() {
+    return RleFixture(5, 8, {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1});
+}
+
+// 7 x 3 from the bottom row: a run alternating two indices, a run of one, end of row; three
+// pixels one by one, a move one right and one up, a run of three, end of picture.
+TBmpFixture Rle4Fixture() {
+    return RleFixture(7, 4, {5, 0x12, 2, 0x33, 0, 0, 0, 3, 0x31, 0x20, 0, 2, 1, 1, 3, 0x21, 0, 1});
+}
+
+// 16-bit and masked files of the picture.
+TBmpFixture MaskedFixture(const TBitmap& picture, int bits, const std::vector<std::uint32_t>& masks,
+                          bool withMasks, std::uint32_t headerSize, bool topDown) {
+    TBmpFixture fixture;
+    fixture.width = picture.Width();
+    fixture.height = topDown ? -picture.Height() : picture.Height();
+    fixture.bits = bits;
+    fixture.compression = withMasks ? 3 : 0;
+    fixture.headerSize = headerSize;
+    if (withMasks) fixture.masks = masks;
+    fixture.pixels = MaskedRows(picture, bits, masks, topDown);
+    return fixture;
+}
+
+bool WithinOneLevel(const TBitmap& a, const TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const TColor p = a.GetPixel(x, y), q = b.GetPixel(x, y);
+            if (std::abs(RedOf(p) - RedOf(q)) > 1 || std::abs(GreenOf(p) - GreenOf(q)) > 1 ||
+                std::abs(BlueOf(p) - BlueOf(q)) > 1)
+                return false;
+        }
+    return true;
+}
+
+TEST_F(BmpFile, EveryKindOfFileLoadsWithImageMagicksPixels) {
+    // An odd width, so that 16-bit rows end in padding.
+    const TBitmap picture = Gradient(23, 11);
+    const std::vector<std::uint32_t> k555{0x7C00, 0x03E0, 0x001F};
+    const std::vector<std::uint32_t> k565{0xF800, 0x07E0, 0x001F};
+    const std::vector<std::uint32_t> kRgbx{0x000000FF, 0x0000FF00, 0x00FF0000};
+    const std::vector<std::uint32_t> k101110{0x7FE00000, 0x001FFC00, 0x000003FF};
+    // ImageMagick reads channels wider than 8 bits by dividing instead of keeping their top bits,
+    // which loses up to one level (1023 of 1023 becomes 254); ours give the stored picture back.
+    struct Kind {
+        std::string name;
+        TBmpFixture fixture;
+        bool widerThanBytes;
+    };
+    const std::vector<Kind> kinds{
+        {"16 bits 5-5-5", MaskedFixture(picture, 16, k555, false, 40, false), false},
+        {"16 bits 5-5-5 top-down", MaskedFixture(picture, 16, k555, false, 40, true), false},
+        {"16 bits 5-6-5 masks", MaskedFixture(picture, 16, k565, true, 40, false), false},
+        {"16 bits 5-6-5 masks top-down", MaskedFixture(picture, 16, k565, true, 40, true), false},
+        {"16 bits 5-5-5 masks in a long header", MaskedFixture(picture, 16, k555, true, 124, false),
+         false},
+        {"32 bits R, G, B, x masks", MaskedFixture(picture, 32, kRgbx, true, 56, false), false},
+        {"32 bits 10-11-10 masks top-down", MaskedFixture(picture, 32, k101110, true, 108, true),
+         true},
+        {"RLE8", Rle8Fixture(), false},
+        {"RLE4", Rle4Fixture(), false},
+    };
+    for (const Kind& kind : kinds) {
+        const std::vector<std::uint8_t> bytes = kind.fixture.Bytes();
+        const std::string file = Path("kind.bmp");
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        Shell("convert " + file + " -depth 8 " + Path("reference.ppm"));
+        const TBitmap reference = ReadPpm(Path("reference.ppm"));
+
+        const TBitmap loaded = LoadBmpFile(file);
+        EXPECT_EQ(loaded.PixelFormat(), TPixelFormat::pf24bit) << kind.name;
+        EXPECT_TRUE(SamePixels(DecodeBmp(bytes, kind.name), loaded)) << kind.name;
+        if (kind.widerThanBytes) {
+            EXPECT_TRUE(SamePixels(loaded, picture)) << kind.name;
+            EXPECT_TRUE(WithinOneLevel(loaded, reference)) << kind.name;
+        } else {
+            EXPECT_TRUE(SamePixels(loaded, reference)) << kind.name;
+        }
     }
 }
 
@@ -160,47 +268,136 @@ void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value
     std::memcpy(bytes.data() + at, &value, 4);
 }
 
+// The file with its pixel data, from the pixel offset on, replaced by `codes`.
+void PutCodes(std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& codes) {
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, bytes.data() + 10, 4);
+    bytes.resize(offset);
+    bytes.insert(bytes.end(), codes.begin(), codes.end());
+}
+
+void ClaimHugeSize(std::vector<std::uint8_t>& bytes) {
+    Put32(bytes, 18, 60000);
+    Put32(bytes, 22, 60000);
+}
+
 TEST_F(BmpFile, DamagedOrLyingFilesAreRejectedWithTheirName) {
     const std::vector<std::uint8_t> good8 = EncodeBmp(IndexedPicture(TPixelFormat::pf8bit));
+    const std::vector<std::uint8_t> good24 = EncodeBmp(Gradient(47, 33));
     const std::vector<std::uint8_t> good32 = EncodeBmp(Gradient(47, 33, TPixelFormat::pf32bit));
+    const std::vector<std::uint8_t> good16 =
+        MaskedFixture(Gradient(47, 33), 16, {0xF800, 0x07E0, 0x001F}, true, 40, false).Bytes();
+    const std::vector<std::uint8_t> rle8 = Rle8Fixture().Bytes();
+    const std::vector<std::uint8_t> rle4 = Rle4Fixture().Bytes();
     using Damage = std::function<void(std::vector<std::uint8_t>&)>;
-    const std::vector<std::tuple<std::string, bool, Damage, std::string>> cases{
-        {"empty file", false, [](auto& b) { b.clear(); }, "too short"},
-        {"cut in the file header", false, [](auto& b) { b.resize(10); }, "too short"},
-        {"cut in the info header", false, [](auto& b) { b.resize(30); }, "inside its header"},
-        {"cut in the colour table", false, [](auto& b) { b.resize(300); }, "colour table"},
-        {"cut in the pixels", false, [](auto& b) { b.resize(b.size() - 1); },
+    using Bytes = const std::vector<std::uint8_t>*;
+    const std::vector<std::tuple<std::string, Bytes, Damage, std::string>> cases{
+        {"empty file", &good8, [](auto& b) { b.clear(); }, "too short"},
+        {"cut in the file header", &good8, [](auto& b) { b.resize(10); }, "too short"},
+        {"cut in the info header", &good8, [](auto& b) { b.resize(30); }, "inside its header"},
+        {"cut in the colour table", &good8, [](auto& b) { b.resize(300); }, "colour table"},
+        {"cut in the pixels", &good8, [](auto& b) { b.resize(b.size() - 1); },
          "pixel data is complete"},
-        {"no signature", false, [](auto& b) { b[0] = 'X'; }, "signature"},
-        {"pixel offset past the end", false,
+        {"no signature", &good8, [](auto& b) { b[0] = 'X'; }, "signature"},
+        {"pixel offset past the end", &good8,
          [](auto& b) { Put32(b, 10, static_cast<std::uint32_t>(b.size()) + 1); }, "past the end"},
-        {"pixel offset at the limit", false, [](auto& b) { Put32(b, 10, 0xFFFFFFFF); },
+        {"pixel offset at the limit", &good8, [](auto& b) { Put32(b, 10, 0xFFFFFFFF); },
          "past the end"},
-        {"pixels claimed beyond the file", false, [](auto& b) { Put32(b, 22, 34); },
+        {"pixel offset 0", &good8, [](auto& b) { Put32(b, 10, 0); }, "inside its headers"},
+        {"pixel offset 2", &good8, [](auto& b) { Put32(b, 10, 2); }, "inside its headers"},
+        {"pixel offset inside the masks", &good16, [](auto& b) { Put32(b, 10, 60); },
+         "inside its headers"},
+        {"planes 0", &good8, [](auto& b) { b[26] = 0; }, "planes field is 0, not 1"},
+        {"planes 2", &good24, [](auto& b) { b[26] = 2; }, "planes field is 2, not 1"},
+        {"pixels claimed beyond the file", &good8, [](auto& b) { Put32(b, 22, 34); },
          "pixel data is complete"},
-        {"header size beyond the file", false, [](auto& b) { Put32(b, 14, 200), b.resize(100); },
+        {"60000 x 60000 pixels in 100 bytes", &good24,
+         [](auto& b) { ClaimHugeSize(b), b.resize(100); }, "pixel data is complete"},
+        {"header size beyond the file", &good8, [](auto& b) { Put32(b, 14, 200), b.resize(100); },
          "inside its header"},
-        {"header size absurd", false, [](auto& b) { Put32(b, 14, 0xFFFFFFF0); }, "header size"},
-        {"old short header", false, [](auto& b) { Put32(b, 14, 12); }, "header size"},
-        {"negative width", false, [](auto& b) { Put32(b, 18, static_cast<std::uint32_t>(-47)); },
+        {"header size absurd", &good8, [](auto& b) { Put32(b, 14, 0xFFFFFFF0); }, "header size"},
+        {"old short header", &good8, [](auto& b) { Put32(b, 14, 12); }, "header size"},
+        {"negative width", &good8, [](auto& b) { Put32(b, 18, static_cast<std::uint32_t>(-47)); },
          "negative width"},
-        {"absurd width", false, [](auto& b) { Put32(b, 18, 0x7FFFFFFF); }, "too large"},
-        {"smallest height", false, [](auto& b) { Put32(b, 22, 0x80000000); }, "too large"},
-        {"16 bits", false, [](auto& b) { b[28] = 16; }, "colour depth"},
-        {"run-length compression", false, [](auto& b) { Put32(b, 30, 1); }, "compression"},
-        {"colour table too large", false, [](auto& b) { Put32(b, 46, 257); },
+        {"absurd width", &good8, [](auto& b) { Put32(b, 18, 0x7FFFFFFF); }, "too large"},
+        {"smallest height", &good8, [](auto& b) { Put32(b, 22, 0x80000000); }, "too large"},
+        {"12 bits", &good8, [](auto& b) { b[28] = 12; }, "colour depth"},
+        {"16 bits claimed over 8-bit pixels", &good8, [](auto& b) { b[28] = 16; },
+         "pixel data is complete"},
+        {"colour table too large", &good8, [](auto& b) { Put32(b, 46, 257); },
          "too large for 8 bits"},
-        {"masks at 8 bits", false, [](auto& b) { Put32(b, 30, 3); }, "compression"},
-        {"unusual colour masks", true, [](auto& b) { Put32(b, 30, 3); }, "colour masks"},
-        {"masks cut off", true,
+        {"masks at 8 bits", &good8, [](auto& b) { Put32(b, 30, 3); }, "compression 3 at 8 bits"},
+        {"masks at 24 bits", &good24, [](auto& b) { Put32(b, 30, 3); }, "compression 3 at 24 bits"},
+        {"unknown compression", &good24, [](auto& b) { Put32(b, 30, 4); }, "compression 4"},
+        {"colour masks claimed over the pixels", &good32, [](auto& b) { Put32(b, 30, 3); },
+         "inside its headers"},
+        {"masks cut off", &good32,
          [](auto& b) {
              Put32(b, 30, 3);
              b.resize(60);
          },
-         "colour masks"},
+         "ends inside its colour masks"},
+        {"masks cut off after a 44-byte header", &good32,
+         [](auto& b) {
+             Put32(b, 14, 44);
+             Put32(b, 30, 3);
+             b.resize(60);
+         },
+         "ends inside its colour masks"},
+        {"16 bits cut in the pixels", &good16, [](auto& b) { b.resize(b.size() - 1); },
+         "pixel data is complete"},
+        {"16 bits, 60000 x 60000 pixels", &good16, ClaimHugeSize, "pixel data is complete"},
+        {"mask outside 16-bit pixels", &good16, [](auto& b) { Put32(b, 54, 0x001F0000); },
+         "outside its 16-bit pixels"},
+        {"mask in pieces", &good16, [](auto& b) { Put32(b, 58, 0x0505); }, "one run of bits"},
+        {"run-length coding claimed over plain pixels", &good8, [](auto& b) { Put32(b, 30, 1); },
+         "compressed pixels"},
+        {"RLE8 at 4 bits", &rle8, [](auto& b) { b[28] = 4; }, "compression 1 at 4 bits"},
+        {"RLE stored top-down", &rle8,
+         [](auto& b) { Put32(b, 22, static_cast<std::uint32_t>(-3)); }, "top-down"},
+        {"RLE 60000 x 60000 pixels", &rle8, ClaimHugeSize, "cannot hold 60000 x 60000 pixels"},
+        {"RLE run past the padded row", &rle8,
+         [](auto& b) {
+             PutCodes(b, {9, 1, 0, 1});
+         },
+         "past the end of a row"},
+        {"RLE4 run past the padded row", &rle4,
+         [](auto& b) {
+             PutCodes(b, {9, 0x12, 0, 1});
+         },
+         "past the end of a row"},
+        {"RLE pixels one by one past the row", &rle8,
+         [](auto& b) {
+             PutCodes(b, {0, 9, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1});
+         },
+         "past the end of a row"},
+        {"RLE rows past the last", &rle8,
+         [](auto& b) {
+             PutCodes(b, {0, 0, 0, 0, 0, 0, 1, 1});
+         },
+         "past the last row"},
+        {"RLE move out of the picture", &rle8,
+         [](auto& b) {
+             PutCodes(b, {0, 2, 0, 3, 0, 1});
+         },
+         "leaves the picture"},
+        {"RLE without its end", &rle8, [](auto& b) { b.resize(b.size() - 2); },
+         "ends inside its compressed pixels"},
+        {"RLE of no pixels without codes", &rle4, [](auto& b) { Put32(b, 18, 0), PutCodes(b, {}); },
+         "ends inside its compressed pixels"},
+        {"RLE cut in a move", &rle8,
+         [](auto& b) {
+             PutCodes(b, {0, 2, 1});
+         },
+         "ends inside its compressed pixels"},
+        {"RLE cut in pixels one by one", &rle4,
+         [](auto& b) {
+             PutCodes(b, {0, 7, 0x12});
+         },
+         "ends inside its compressed pixels"},
     };
-    for (const auto& [what, thirtyTwo, damage, reason] : cases) {
-        std::vector<std::uint8_t> bytes = thirtyTwo ? good32 : good8;
+    for (const auto& [what, base, damage, reason] : cases) {
+        std::vector<std::uint8_t> bytes = *base;
         damage(bytes);
         // Exactly as large as the damaged file: a reader that runs past it is caught by ASan.
         std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[bytes.size() + !bytes.size()]);
@@ -226,6 +423,46 @@ TEST_F(BmpFile, DamagedOrLyingFilesAreRejectedWithTheirName) {
             EXPECT_NE(message.find(file), std::string::npos) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << what << ": " << message;
         }
+    }
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZORVIC_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Exits 0 when the file is refused as invalid, printing why.
+[[noreturn]] void DecodeWithinOneGigabyte(const std::vector<std::uint8_t>& bytes) {
+    const rlimit limit{1u << 30, 1u << 30};
+    setrlimit(RLIMIT_AS, &limit);
+    try {
+        DecodeBmp(bytes, "lying.bmp");
+    } catch (const EFileError& error) {
+        std::fputs(error.what(), stderr);
+        std::_Exit(0);
+    } catch (const std::exception& error) {
+        std::fputs(error.what(), stderr);
+    }
+    std::_Exit(1);
+}
+
+// Under an address-space limit far below what lying files claim, each is still refused for what is
+// wrong with it: no picture is made before the file is known to hold its pixels.
+TEST_F(BmpFile, LyingSizesAreRefusedBeforeAnyPictureIsMade) {
+#ifdef ZORVIC_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer keeps more address space than the limit allows";
+#endif
+    std::vector<std::uint8_t> plain = EncodeBmp(Gradient(47, 33));
+    std::vector<std::uint8_t> masked =
+        MaskedFixture(Gradient(47, 33), 16, {0xF800, 0x07E0, 0x001F}, true, 40, false).Bytes();
+    std::vector<std::uint8_t> coded = Rle8Fixture().Bytes();
+    for (std::vector<std::uint8_t>* bytes : {&plain, &masked, &coded}) {
+        ClaimHugeSize(*bytes);
+        bytes->resize(std::min<std::size_t>(bytes->size(), 100));
+        EXPECT_EXIT(DecodeWithinOneGigabyte(*bytes), ::testing::ExitedWithCode(0),
+                    "not a valid bitmap")
+            << int{(*bytes)[28]} << " bits";
     }
 }
 
