@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FormatConversion.h"
 #include "FormatsTestSupport.h"
+#include "TCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,37 @@ TEST(JpegWriter, QualitiesOneAndHundredBothGiveBaselineFilesThatDecode) {
     EXPECT_LT(test::MeanAbsoluteError(reference, dir.Path("q100.jpg")), 0.01);
     EXPECT_GT(test::MeanAbsoluteError(reference, dir.Path("q1.jpg")),
               test::MeanAbsoluteError(reference, dir.Path("q100.jpg")));
+}
+
+// Huffman tables fitted to the picture change only how the coefficients are coded: decoded, the
+// file gives exactly the pixels of libjpeg's standard encoding at that quality (cjpeg's, from the
+// same pixels, baseline tables), in fewer bytes.
+TEST(JpegWriter, FittedTablesGiveTheStandardEncodingsPixelsInFewerBytes) {
+    // Mostly flat, as screens are, with a smooth patch and fine detail: odd sizes, so the
+    // subsampled edges count too.
+    TBitmap bitmap(203, 117);
+    bitmap.Canvas().Draw(60, 30, MakeSmoothPicture(71, 45));
+    bitmap.Canvas().Draw(150, 70, MakePattern(41, 29));
+    test::TTempDir dir;
+    const std::string reference = dir.Path("picture.ppm");
+    test::WritePpm(bitmap, reference);
+    for (int quality : {1, 50, 80, 100}) {
+        SCOPED_TRACE(quality);
+        const std::string ours = dir.Path("ours.jpg");
+        const std::string standard = dir.Path("standard.jpg");
+        SaveAsJpg(bitmap, ours, quality);
+        const test::TCommandResult encoded =
+            test::Run("cjpeg -baseline -quality " + std::to_string(quality) + " -outfile " +
+                      test::Quoted(standard) + " " + test::Quoted(reference));
+        ASSERT_EQ(encoded.exitCode, 0) << encoded.output;
+        for (const std::string& file : {ours, standard}) {
+            const test::TCommandResult decoded = test::Run(
+                "djpeg -ppm -outfile " + test::Quoted(file + ".ppm") + " " + test::Quoted(file));
+            ASSERT_EQ(decoded.exitCode, 0) << decoded.output;
+        }
+        EXPECT_EQ(test::ReadBytes(ours + ".ppm"), test::ReadBytes(standard + ".ppm"));
+        EXPECT_LT(test::ReadBytes(ours).size(), test::ReadBytes(standard).size());
+    }
 }
 
 TEST(JpegWriter, ThirtyTwoBitPictureGivesTheSameFileAsItsTwentyFourBitCopy) {
