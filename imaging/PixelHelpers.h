@@ -13,6 +13,13 @@ constexpr int ClampByte(int v) {
     return v > 255 ? 255 : (v < 0 ? 0 : v);
 }
 
+// Brings a coordinate past either edge of [0, size) back in from the other side.
+constexpr int WrapAround(long long i, int size) {
+    if (i < 0) return static_cast<int>((size - 1) - ((-i) % size));
+    if (i >= size) return static_cast<int>(i % size);
+    return static_cast<int>(i);
+}
+
 // Where long pixel routines report how far they are: the editor's progress bar, a terminal
 // line, or nothing (routines take a null pointer for that). Calls come from the calling thread,
 // once per row, in row order.

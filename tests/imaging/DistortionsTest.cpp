@@ -86,7 +86,9 @@ TBitmap TwistByDefinition(const TBitmap& src, int amount) {
 }
 
 TEST(Twist, MatchesTheSinglePrecisionDefinition) {
-    const int cases[][3] = {{151, 97, 150}, {64, 48, 40}, {7, 5, 150}, {1, 9, 3}, {200, 3, -17}};
+    // The last two: rows on two threads, at odd sizes; samples more than a width past the edges.
+    const int cases[][3] = {{151, 97, 150}, {64, 48, 40},    {7, 5, 150},  {1, 9, 3},
+                            {200, 3, -17},  {613, 431, 150}, {5, 300, 150}};
     for (const auto& c : cases) {
         const TBitmap src = RandomPicture(c[0], c[1], c[0] + c[2]);
         TBitmap dst;
