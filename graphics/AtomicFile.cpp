@@ -1,13 +1,16 @@
 #include "AtomicFile.h"
 
 #include "Errors.h"
+#include "PieceCursor.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zorvic {
 
@@ -55,6 +58,27 @@ void TAtomicFile::Fail(const char* what) const {
 
 void TAtomicFile::Write(const void* data, std::size_t size) {
     if (size > 0 && std::fwrite(data, 1, size, file_) != size) Fail(std::strerror(errno));
+}
+
+void TAtomicFile::WritePieces(std::span<const std::span<const std::uint8_t>> pieces) {
+    // Straight to the descriptor, after whatever the stream still buffers.
+    if (std::fflush(file_) != 0) Fail(std::strerror(errno));
+    const int fd = fileno(file_);
+    std::vector<iovec> all;
+    all.reserve(pieces.size());
+    for (const std::span<const std::uint8_t> piece : pieces)
+        all.push_back({const_cast<std::uint8_t*>(piece.data()), piece.size()});
+    for (TPieceCursor cursor(std::move(all)); !cursor.Done();) {
+        const std::span<const iovec> next = cursor.Next();
+        const ssize_t written = writev(fd, next.data(), static_cast<int>(next.size()));
+        if (written < 0 && errno == EINTR) continue;
+        // Nothing written of a request that was not empty is as much a failure as an error.
+        if (written <= 0) Fail(std::strerror(written < 0 ? errno : EIO));
+        cursor.Advance(static_cast<std::size_t>(written));
+    }
+    // The stream takes up where the descriptor now is.
+    const off_t end = lseek(fd, 0, SEEK_CUR);
+    if (end < 0 || std::fseek(file_, end, SEEK_SET) != 0) Fail(std::strerror(errno));
 }
 
 long TAtomicFile::Position() const {

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace zorvic {
@@ -18,6 +20,9 @@ public:
     TAtomicFile& operator=(const TAtomicFile&) = delete;
 
     void Write(const void* data, std::size_t size);
+    // The pieces one after another, in as few system calls as the system's limit on pieces per
+    // call allows: the rows of a large picture go out in a few calls instead of one or two each.
+    void WritePieces(std::span<const std::span<const std::uint8_t>> pieces);
     // Current write position, for formats that record offsets.
     long Position() const;
     void Seek(long position);

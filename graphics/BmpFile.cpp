@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "BmpPixels.h"
 #include "Errors.h"
+#include "PieceCursor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace zorvic {
@@ -93,16 +95,30 @@ public:
 
     // Up to `count` bytes from `offset`; fewer only where the file ends.
     std::size_t ReadAt(std::size_t offset, std::uint8_t* into, std::size_t count) const {
+        const TByteRange range{into, count};
+        return ReadAt(offset, {&range, 1});
+    }
+
+    // Consecutive bytes from `offset` into the ranges in turn, in as few system calls as the
+    // system allows; returns how many bytes were read, fewer only where the file ends.
+    std::size_t ReadAt(std::size_t offset, std::span<const TByteRange> ranges) const {
+        std::vector<iovec> pieces;
+        pieces.reserve(ranges.size());
+        for (const TByteRange& range : ranges)
+            pieces.push_back({range.into, range.count});
+        TPieceCursor cursor(std::move(pieces));
         std::size_t done = 0;
-        while (done < count) {
-            const ssize_t got =
-                pread(fd_, into + done, count - done, static_cast<off_t>(offset + done));
+        while (!cursor.Done()) {
+            const std::span<const iovec> next = cursor.Next();
+            const ssize_t got = preadv(fd_, next.data(), static_cast<int>(next.size()),
+                                       static_cast<off_t>(offset + done));
             if (got == 0) break;
             if (got < 0) {
                 if (errno == EINTR) continue;
                 ThrowReadError(errno);
             }
             done += static_cast<std::size_t>(got);
+            cursor.Advance(static_cast<std::size_t>(got));
         }
         return done;
     }
@@ -127,10 +143,13 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap) {
 }
 
 TBitmap DecodeBmp(std::span<const std::uint8_t> data, const std::string& name) {
-    auto copy = [data](std::size_t offset, std::uint8_t* into, std::size_t count) {
-        if (offset > data.size() || count > data.size() - offset) return false;
-        // Nothing to copy may come with null pointers, which memcpy must never be given.
-        if (count > 0) std::memcpy(into, data.data() + offset, count);
+    auto copy = [data](std::size_t offset, std::span<const TByteRange> ranges) {
+        for (const TByteRange& range : ranges) {
+            if (offset > data.size() || range.count > data.size() - offset) return false;
+            // Nothing to copy may come with null pointers, which memcpy must never be given.
+            if (range.count > 0) std::memcpy(range.into, data.data() + offset, range.count);
+            offset += range.count;
+        }
         return true;
     };
     return ReadBmp(data, data.size(), copy, name);
@@ -143,10 +162,12 @@ void SaveBmpFile(const TBitmap& bitmap, const std::string& path) {
     } catch (const EFileError& error) {
         throw EFileError(FormatMessage("Cannot write file \"%s\". %s", {path, error.what()}));
     }
-    TAtomicFile file(path);
-    file.Write(headers.data(), headers.size());
+    // The rows bottom-up, handed to the system together rather than one call each.
+    std::vector<std::span<const std::uint8_t>> pieces{headers};
     for (int y = bitmap.Height() - 1; y >= 0; --y)
-        file.Write(bitmap.ScanLine(y), static_cast<std::size_t>(bitmap.Stride()));
+        pieces.emplace_back(bitmap.ScanLine(y), static_cast<std::size_t>(bitmap.Stride()));
+    TAtomicFile file(path);
+    file.WritePieces(pieces);
     file.Commit();
 }
 
@@ -167,8 +188,11 @@ TBitmap LoadBmpFile(const std::string& path) {
     // A file that shrank since its size was taken is as long as what could be read.
     const std::size_t fileSize = got < head.size() ? got : size;
     head.resize(got);
-    auto read = [&file](std::size_t offset, std::uint8_t* into, std::size_t count) {
-        return file.ReadAt(offset, into, count) == count;
+    auto read = [&file](std::size_t offset, std::span<const TByteRange> ranges) {
+        std::size_t wanted = 0;
+        for (const TByteRange& range : ranges)
+            wanted += range.count;
+        return file.ReadAt(offset, ranges) == wanted;
     };
     return ReadBmp(head, fileSize, read, path);
 }

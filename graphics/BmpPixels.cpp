@@ -24,43 +24,54 @@ TPixelFormat FormatOfDepth(int bits) {
     }
 }
 
-// Every row of the file fetched in turn, bottom-up files from their last row, into `row(y)`; the
-// length is checked before the picture is made by `make`.
-template <typename Make, typename Row>
-TBitmap ReadFileRows(const TBmpLayout& layout, const TByteSource& source, const std::string& name,
-                     Make make, Row row) {
-    const int height = layout.height;
-    const std::size_t stride = static_cast<std::size_t>(
-        (static_cast<long long>(layout.width) * layout.bits + 31) / 32 * 4);
-    const unsigned long long needed = static_cast<unsigned long long>(stride) * height;
-    const std::string incomplete = "the file ends before its pixel data is complete (" +
-                                   std::to_string(needed) + " bytes needed, " +
-                                   std::to_string(layout.pixelBytes) + " present)";
-    if (needed > layout.pixelBytes) ThrowInvalidBmp(name, incomplete);
-    TBitmap bitmap = make();
-    for (int y = 0; y < height; ++y) {
-        const int fileRow = layout.topDown ? y : height - 1 - y;
-        std::uint8_t* into = row(bitmap, y);
-        // A file that shrank since its size was taken.
-        if (!source(layout.pixelOffset + stride * fileRow, into, stride))
-            ThrowInvalidBmp(name, incomplete);
-        row.Convert(bitmap, y);
-    }
-    return bitmap;
+// The bytes of one row of the file, padded to four.
+std::size_t FileStride(const TBmpLayout& layout) {
+    return static_cast<std::size_t>((static_cast<long long>(layout.width) * layout.bits + 31) / 32 *
+                                    4);
 }
 
-// Rows at the picture's own depth go straight from the file into the picture.
-struct TOwnDepthRows {
-    int width;
-    bool spareByte;
-    std::uint8_t* operator()(TBitmap& bitmap, int y) const { return bitmap.ScanLine(y); }
-    void Convert(TBitmap& bitmap, int y) const {
-        if (!spareByte) return;
-        std::uint8_t* row = bitmap.ScanLine(y);
-        for (int x = 0; x < width; ++x)
-            row[4 * x + 3] = 0;
-    }
-};
+unsigned long long FileRowsBytes(const TBmpLayout& layout) {
+    return static_cast<unsigned long long>(FileStride(layout)) * layout.height;
+}
+
+[[noreturn]] void ThrowIncomplete(const TBmpLayout& layout, const std::string& name) {
+    ThrowInvalidBmp(name, "the file ends before its pixel data is complete (" +
+                              std::to_string(FileRowsBytes(layout)) + " bytes needed, " +
+                              std::to_string(layout.pixelBytes) + " present)");
+}
+
+// The bytes of one file row, after checking that the file holds every row.
+std::size_t CheckedFileStride(const TBmpLayout& layout, const std::string& name) {
+    if (FileRowsBytes(layout) > layout.pixelBytes) ThrowIncomplete(layout, name);
+    return FileStride(layout);
+}
+
+// Which picture row a row of the file is: bottom-up files start with the last.
+int PictureRow(const TBmpLayout& layout, int fileRow) {
+    return layout.topDown ? fileRow : layout.height - 1 - fileRow;
+}
+
+// Rows at the picture's own depth go straight from the file into the picture, all in one read.
+TBitmap ReadOwnDepthRows(const TBmpLayout& layout, const TByteSource& source,
+                         const std::string& name) {
+    const std::size_t stride = CheckedFileStride(layout, name);
+    const TPixelFormat format = FormatOfDepth(layout.bits);
+    // Every pixel comes from the file.
+    TBitmap bitmap = TBitmap::WithoutFill(layout.width, layout.height, format);
+    if (HasPalette(format)) bitmap.SetPalette(layout.palette);
+    std::vector<TByteRange> rows(static_cast<std::size_t>(layout.height));
+    for (int fileRow = 0; fileRow < layout.height; ++fileRow)
+        rows[fileRow] = {bitmap.ScanLine(PictureRow(layout, fileRow)), stride};
+    // A file that shrank since its size was taken.
+    if (!source(layout.pixelOffset, rows)) ThrowIncomplete(layout, name);
+    if (format == TPixelFormat::pf32bit)
+        for (int y = 0; y < layout.height; ++y) {
+            std::uint8_t* row = bitmap.ScanLine(y);
+            for (int x = 0; x < layout.width; ++x)
+                row[4 * x + 3] = 0;
+        }
+    return bitmap;
+}
 
 // One colour channel under its mask, as an 8-bit value: narrower channels repeat their bits
 // (5 bits abcde give abcdeabc), wider ones keep their top eight bits, so 8-bit values stored
@@ -95,12 +106,14 @@ public:
           green_(layout.masks[1]), blue_(layout.masks[2]),
           row_(static_cast<std::size_t>(layout.width) * bytesPerPixel_ + 4) {}
 
-    std::uint8_t* operator()(TBitmap&, int) { return row_.data(); }
-    void Convert(TBitmap& bitmap, int y) const {
+    // Where the next file row goes.
+    std::uint8_t* FileRow() { return row_.data(); }
+    // That row into a 24-bit row of the picture.
+    void Convert(std::uint8_t* to) const {
         if (bytesPerPixel_ == 2)
-            Expand<2>(bitmap.ScanLine(y));
+            Expand<2>(to);
         else
-            Expand<4>(bitmap.ScanLine(y));
+            Expand<4>(to);
     }
 
 private:
@@ -122,30 +135,30 @@ private:
     std::vector<std::uint8_t> row_; // one file row, padding included
 };
 
+// Masked pixels, a file row at a time into a row of their own, then into the picture's row.
+TBitmap ReadMaskedRows(const TBmpLayout& layout, const TByteSource& source,
+                       const std::string& name) {
+    const std::size_t stride = CheckedFileStride(layout, name);
+    TBitmap bitmap = TBitmap::WithoutFill(layout.width, layout.height, TPixelFormat::pf24bit);
+    TMaskedRows rows(layout);
+    for (int fileRow = 0; fileRow < layout.height; ++fileRow) {
+        const TByteRange row{rows.FileRow(), stride};
+        if (!source(layout.pixelOffset + stride * fileRow, {&row, 1}))
+            ThrowIncomplete(layout, name);
+        rows.Convert(bitmap.ScanLine(PictureRow(layout, fileRow)));
+    }
+    return bitmap;
+}
+
 } // namespace
 
 TBitmap ReadBmpPixels(const TBmpLayout& layout, const TByteSource& source,
                       const std::string& name) {
     switch (layout.storage) {
-    case TBmpStorage::Rows: {
-        const TPixelFormat format = FormatOfDepth(layout.bits);
-        return ReadFileRows(
-            layout, source, name,
-            [&] {
-                // Every pixel comes from the file.
-                TBitmap bitmap = TBitmap::WithoutFill(layout.width, layout.height, format);
-                if (HasPalette(format)) bitmap.SetPalette(layout.palette);
-                return bitmap;
-            },
-            TOwnDepthRows{layout.width, format == TPixelFormat::pf32bit});
-    }
+    case TBmpStorage::Rows:
+        return ReadOwnDepthRows(layout, source, name);
     case TBmpStorage::Masks:
-        return ReadFileRows(
-            layout, source, name,
-            [&] {
-                return TBitmap::WithoutFill(layout.width, layout.height, TPixelFormat::pf24bit);
-            },
-            TMaskedRows(layout));
+        return ReadMaskedRows(layout, source, name);
     default:
         return ReadRlePixels(layout, source, name);
     }

@@ -5,12 +5,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace zorvic {
 
-// Copies `count` bytes of the file from `offset` into `into`; false when the file has fewer.
-using TByteSource = std::function<bool(std::size_t offset, std::uint8_t* into, std::size_t count)>;
+// Where bytes of the file go: `count` of them to `into`.
+struct TByteRange {
+    std::uint8_t* into;
+    std::size_t count;
+};
+
+// Copies consecutive bytes of the file, from `offset` on, into each range in turn (all the rows of
+// a picture in one call, so that a file is read with few system calls); false when the file has
+// fewer.
+using TByteSource = std::function<bool(std::size_t offset, std::span<const TByteRange> ranges)>;
 
 // The picture of a file whose headers gave `layout`, its pixels fetched from `source`. Rows at 1,
 // 4, 8, 24 and 32 bits keep their depth; 16-bit, masked and run-length coded pixels become a

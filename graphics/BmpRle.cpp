@@ -100,7 +100,8 @@ TBitmap ReadRlePixels(const TBmpLayout& layout, const TByteSource& source,
                                   std::to_string(layout.width) + " x " +
                                   std::to_string(layout.height) + " pixels");
     std::vector<std::uint8_t> codes(layout.pixelBytes);
-    if (!source(layout.pixelOffset, codes.data(), codes.size()))
+    const TByteRange all{codes.data(), codes.size()};
+    if (!source(layout.pixelOffset, {&all, 1}))
         ThrowInvalidBmp(name, "the file ends inside its compressed pixels");
     WalkCodes(codes, layout, name, [](int, int, int) {});
 

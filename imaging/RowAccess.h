@@ -95,6 +95,7 @@ public:
     void Commit() {
         if (!result_.Empty()) bmp_ = result_;
     }
+    bool InPlace() const { return result_.Empty(); }
 
     std::vector<const std::uint8_t*> From;
     std::vector<std::uint8_t*> To;
@@ -116,8 +117,17 @@ void ForEachRow(TBitmap& bmp, TProgress* progress, const RowWork& rowWork) {
     TRowRewrite rows(bmp);
     if (progress) progress->SetMax(height - 1);
     Split(height, pixels, [&](int first, int end) {
+        // Byte loops vectorise only where the compiler knows that the bytes they store change
+        // neither the work's own values (hence this copy of it, which nothing else can reach)
+        // nor the rows they read, in part: in place, one pointer serves for both.
+        const RowWork work = rowWork;
         for (int y = first; y < end; ++y) {
-            rowWork(rows.From[y], rows.To[y]);
+            if (rows.InPlace()) {
+                std::uint8_t* row = rows.To[y];
+                work(row, row);
+            } else {
+                work(rows.From[y], rows.To[y]);
+            }
             if (progress && first == 0) progress->SetPosition(y);
         }
     });

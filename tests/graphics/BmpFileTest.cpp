@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -254,6 +257,59 @@ TEST_F(BmpFile, TopDownFilesLoadUpright) {
     for (int y = 0; y < 33; ++y)
         std::memcpy(bytes.data() + 54 + stride * y, picture.ScanLine(y), stride);
     EXPECT_TRUE(SamePixels(DecodeBmp(bytes, "top-down"), picture));
+}
+
+// Rows go to and from files in batches of as many as the system takes in one call: pictures of
+// more rows than that round-trip, bottom-up as written and top-down as other writers make them,
+// and ImageMagick reads the same pixels.
+TEST_F(BmpFile, PicturesOfMoreRowsThanOneSystemCallTakesRoundTrip) {
+    const int height = 2 * IOV_MAX + 37;
+    for (const TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
+        const TBitmap picture = Gradient(5, height, format);
+        const std::string bmp = Path("tall.bmp");
+        const std::string ppm = Path("tall.ppm");
+        picture.SaveToFile(bmp);
+        WritePpm(picture, ppm);
+        EXPECT_TRUE(SamePixels(LoadBmpFile(bmp), picture));
+        EXPECT_EQ(Shell("compare -metric AE " + bmp + " " + ppm + " null:"), "0");
+
+        std::vector<std::uint8_t> bytes = ReadWholeFile(bmp);
+        const std::int32_t negative = -height;
+        std::memcpy(bytes.data() + 22, &negative, 4);
+        const std::size_t stride = picture.Stride();
+        for (int y = 0; y < height; ++y)
+            std::memcpy(bytes.data() + 54 + stride * y, picture.ScanLine(y), stride);
+        const std::string topDown = Path("top-down.bmp");
+        std::ofstream(topDown, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        EXPECT_TRUE(SamePixels(LoadBmpFile(topDown), picture));
+    }
+}
+
+// A write that the system refuses part-way (here at a limit on the file's size) fails with the
+// reason, and leaves the earlier file as it was and nothing else.
+TEST_F(BmpFile, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoOther) {
+    const std::string path = Path("picture.bmp");
+    Gradient(10, 10).SaveToFile(path);
+    const std::vector<std::uint8_t> earlier = ReadWholeFile(path);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit small{100000, saved.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        Gradient(1000, 2 * IOV_MAX).SaveToFile(path);
+    } catch (const EFileError& error) {
+        message = error.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_NE(message.find("Cannot write file \"" + path + "\""), std::string::npos) << message;
+    EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
+    EXPECT_EQ(ReadWholeFile(path), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(BmpFile, EmptyPicturesRoundTrip) {
