@@ -13,7 +13,7 @@ namespace {
 // Xlib calls an unset $DISPLAY "", which tells the author of a script nothing.
 PlatformServices& DesktopServices() {
     try {
-        return Platform();
+        return CapturePlatform();
     } catch (const EZorvicError&) {
         const char* display = std::getenv("DISPLAY");
         if (display && *display) throw;

@@ -3,8 +3,6 @@
 #include "FakeDesktop.h"
 #include "X11Services.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 
 namespace zorvic {
@@ -16,19 +14,11 @@ std::optional<PlatformServices>& Installed() {
     return services;
 }
 
-bool FakeRequested() {
-    const char* fake = std::getenv("ZORVIC_FAKE_PLATFORM");
-    return fake && std::strcmp(fake, "1") == 0;
-}
-
 } // namespace
 
 PlatformServices MakeX11Platform(const char* displayName) {
     auto connection = std::make_shared<x11::Connection>(displayName);
-    PlatformServices services;
-    services.Screen = x11::MakeScreenGrabber(connection);
-    services.Cursor = x11::MakeCursorSource(connection);
-    services.Windows = x11::MakeWindowLocator(connection);
+    PlatformServices services = MakeX11CaptureServices(connection);
     services.Keys = x11::MakeKeySynthesizer(connection);
     services.ClipboardService = MakeQtClipboard();
     services.WallpaperService = x11::MakeDesktopWallpaper(displayName ? displayName : "");
@@ -39,8 +29,8 @@ PlatformServices MakeX11Platform(const char* displayName) {
 PlatformServices& Platform() {
     auto& services = Installed();
     if (!services)
-        services =
-            FakeRequested() ? std::make_shared<FakeDesktop>()->Services() : MakeX11Platform();
+        services = FakePlatformRequested() ? std::make_shared<FakeDesktop>()->Services()
+                                           : MakeX11Platform();
     return *services;
 }
 

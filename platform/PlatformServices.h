@@ -31,4 +31,20 @@ void InstallPlatform(PlatformServices services);
 // The real services on one connection to the display named (nullptr: $DISPLAY).
 PlatformServices MakeX11Platform(const char* displayName = nullptr);
 
+// Whether ZORVIC_FAKE_PLATFORM=1 asks for the in-memory fakes.
+bool FakePlatformRequested();
+
+namespace x11 {
+class Connection;
+}
+// The screen, cursor and window services on a connection, the part of MakeX11Platform that a
+// capture needs.
+PlatformServices MakeX11CaptureServices(std::shared_ptr<x11::Connection> connection);
+
+// Platform() for a capture alone, as zorvic-cli makes one: the screen, cursor and windows, made on
+// first use, or the fakes as there. Unlike Platform(), nothing here draws on the GUI libraries
+// (the clipboard and the wallpaper do), so a command-line program that captures through this
+// starts without loading them.
+PlatformServices& CapturePlatform();
+
 } // namespace zorvic
