@@ -12,7 +12,7 @@ namespace zorvic {
 // of the picture is in the palette no error ever arises, so the mapping is exact.
 class TFloydSteinberg {
 public:
-    // Both must outlive the object.
+    // The bitmap must outlive the object.
     TFloydSteinberg(const TBitmap& bitmap, const std::vector<TColor>& palette);
 
     // Palette indices of the next row, Width() bytes.
@@ -26,10 +26,9 @@ private:
             return {red + other.red, green + other.green, blue + other.blue};
         }
     };
-    template <int BytesPerPixel> void MapRow(std::uint8_t* indices);
+    template <int BytesPerPixel> void MapRow(std::uint8_t* __restrict indices);
 
     const TBitmap& bitmap_;
-    const std::vector<TColor>& palette_;
     TNearestColourFinder finder_;
     int row_ = 0;
     // Errors carried to the row being mapped and to the next one, in sixteenths, with a spare

@@ -4,6 +4,7 @@
 #include "FloydSteinberg.h"
 #include "IndexRows.h"
 #include "OctreeQuantizer.h"
+#include "RowPipeline.h"
 
 #include <exception>
 #include <memory>
@@ -59,33 +60,45 @@ TColourMapPtr MakeColourMap(const std::vector<TColor>& palette) {
     return map;
 }
 
+// Below this many pixels a thread of its own costs more than the overlap saves.
+constexpr long long kPipelinePixels = 1 << 18;
+
 // Palette and rows of indices for the encoder: an indexed picture's own, or an optimised palette
-// and error diffusion for any other.
+// and error diffusion for any other, which for a large picture runs on a thread of its own while
+// the encoder codes the rows before.
 class TIndexedRows {
 public:
-    explicit TIndexedRows(const TBitmap& bitmap) : bitmap_(bitmap) {
+    explicit TIndexedRows(const TBitmap& bitmap)
+        : bitmap_(bitmap), row_(static_cast<std::size_t>(bitmap.Width())) {
         if (HasPalette(bitmap.PixelFormat())) {
             palette_ = bitmap.Palette();
-        } else {
-            palette_ = BuildOctreePalette(bitmap);
-            ditherer_.emplace(bitmap, palette_);
+            return;
         }
+        palette_ = BuildOctreePalette(bitmap);
+        ditherer_.emplace(bitmap, palette_);
+        if (static_cast<long long>(bitmap.Width()) * bitmap.Height() >= kPipelinePixels)
+            pipeline_.emplace(bitmap.Width(), bitmap.Height(),
+                              [this](std::uint8_t* row) { ditherer_->MapNextRow(row); });
     }
     const std::vector<TColor>& Palette() const { return palette_; }
-    void NextRow(std::uint8_t* indices) {
+    const std::uint8_t* NextRow() {
+        if (pipeline_) return pipeline_->NextRow();
         if (ditherer_)
-            ditherer_->MapNextRow(indices);
+            ditherer_->MapNextRow(row_.data());
         else
-            UnpackIndices(bitmap_.ScanLine(row_), bitmap_.Width(),
-                          BitsPerPixel(bitmap_.PixelFormat()), indices);
-        ++row_;
+            UnpackIndices(bitmap_.ScanLine(y_++), bitmap_.Width(),
+                          BitsPerPixel(bitmap_.PixelFormat()), row_.data());
+        return row_.data();
     }
 
 private:
     const TBitmap& bitmap_;
     std::vector<TColor> palette_;
+    std::vector<std::uint8_t> row_;
+    int y_ = 0;
     std::optional<TFloydSteinberg> ditherer_;
-    int row_ = 0;
+    // After the ditherer, which it uses: it stops before that goes.
+    std::optional<TRowPipeline> pipeline_;
 };
 
 // Encodes the picture; returns giflib's error code, or 0 on success.
@@ -95,10 +108,10 @@ int Encode(GifFileType* gif, const TBitmap& bitmap, TIndexedRows& rows, const Co
     if (EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_ERROR ||
         EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_ERROR)
         return gif->Error;
-    std::vector<GifPixelType> row(static_cast<std::size_t>(width));
     for (int y = 0; y < height; ++y) {
-        rows.NextRow(row.data());
-        if (EGifPutLine(gif, row.data(), width) == GIF_ERROR) return gif->Error;
+        // giflib reads the row without writing to it.
+        if (EGifPutLine(gif, const_cast<GifPixelType*>(rows.NextRow()), width) == GIF_ERROR)
+            return gif->Error;
     }
     return 0;
 }

@@ -1,12 +1,16 @@
 #include "GifWriter.h"
 
 #include "Errors.h"
+#include "FloydSteinberg.h"
 #include "FormatConversion.h"
 #include "FormatsTestSupport.h"
+#include "OctreeQuantizer.h"
 
 #include <gtest/gtest.h>
 
 #include <gif_lib.h>
+
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -136,6 +140,37 @@ TEST_F(GifFile, ManyColourPictureIsDitheredOntoAPaletteOfItsOwnColours) {
     EXPECT_LT(test::MeanAbsoluteError(blocksOfSource, blocksOfGif), 0.004);
 }
 
+// A large picture is dithered on a thread of its own while the encoder codes the rows before:
+// the file holds exactly the palette and the indices of the same error diffusion run row after
+// row. Odd sizes, and noise, so that every row differs.
+TEST_F(GifFile, DitheringBesideTheEncoderGivesTheIndicesOfRowAfterRow) {
+    TBitmap bitmap = MakeGradient(613, 431);
+    std::uint32_t state = 2463534242u;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < 3 * bitmap.Width(); ++x) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            std::uint8_t& byte = bitmap.ScanLine(y)[x];
+            byte = static_cast<std::uint8_t>(
+                std::clamp(byte + static_cast<int>(state % 41) - 20, 0, 255));
+        }
+    SaveAsGif(bitmap, gif);
+
+    const std::vector<TColor> palette = BuildOctreePalette(bitmap);
+    TFloydSteinberg rows(bitmap, palette);
+    std::vector<std::uint8_t> expected(static_cast<std::size_t>(bitmap.Width()) * bitmap.Height());
+    for (int y = 0; y < bitmap.Height(); ++y)
+        rows.MapNextRow(expected.data() + static_cast<std::size_t>(y) * bitmap.Width());
+    const TDecodedGif decoded = Decode(gif);
+    ASSERT_GE(decoded.colourMap.size(), palette.size());
+    EXPECT_EQ(std::vector<TColor>(decoded.colourMap.begin(),
+                                  decoded.colourMap.begin() +
+                                      static_cast<std::ptrdiff_t>(palette.size())),
+              palette);
+    EXPECT_TRUE(decoded.indices == expected);
+}
+
 TEST(GifWriter, ThirtyTwoBitPictureGivesTheSameFileAsItsTwentyFourBitCopy) {
     const TBitmap wide = MakeGradient(40, 30, TPixelFormat::pf32bit);
     const TBitmap narrow = test::ConvertedCopy(wide, TPixelFormat::pf24bit);
@@ -162,12 +197,17 @@ TEST(GifWriter, StreamFailureInsideTheEncoderReachesTheCaller) {
 
     private:
         std::uint64_t written_ = 0;
-    } stream;
-    try {
-        WriteGifToStream(stream, MakeGradient(64, 64));
-        FAIL() << "no error";
-    } catch (const EFileError& error) {
-        EXPECT_STREQ(error.what(), "Cannot write file \"x.gif\". No space left");
+    };
+    // Small pictures are dithered as they are coded, large ones beside: the failure stops both.
+    for (const int side : {64, 613}) {
+        SCOPED_TRACE(side);
+        TFullDisk stream;
+        try {
+            WriteGifToStream(stream, MakeGradient(side, side));
+            FAIL() << "no error";
+        } catch (const EFileError& error) {
+            EXPECT_STREQ(error.what(), "Cannot write file \"x.gif\". No space left");
+        }
     }
 }
 

@@ -21,10 +21,13 @@ TEST(NearestColour, AgreesWithASearchOfTheWholePalette) {
         TNearestColourFinder finder(palette);
         for (int r = 0; r < 256; r += 5)
             for (int g = 0; g < 256; g += 5)
-                for (int b = 0; b < 256; b += 5)
-                    ASSERT_EQ(finder.Nearest(r, g, b),
-                              NearestPaletteIndex(palette, MakeColor(r, g, b)))
+                for (int b = 0; b < 256; b += 5) {
+                    const TNearestColourFinder::TChoice choice = finder.Nearest(r, g, b);
+                    ASSERT_EQ(choice.index, NearestPaletteIndex(palette, MakeColor(r, g, b)))
                         << r << "," << g << "," << b;
+                    ASSERT_EQ(MakeColor(choice.red, choice.green, choice.blue),
+                              palette[choice.index]);
+                }
     }
 }
 
