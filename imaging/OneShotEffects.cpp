@@ -19,6 +19,22 @@ bool IsLight(int r, int g, int b) {
     return std::nearbyintl(luminance) > 128;
 }
 
+// Grey of a row: (B + G + R) div 3, at most 240. In place the loop reads and writes through one
+// pointer, which vectorises; with AVX2 so do the three interleaved channels.
+[[gnu::target_clones("avx2", "default")]] void GreyRow(const std::uint8_t* from, std::uint8_t* to,
+                                                       int width) {
+    const auto grey = [](int blue, int green, int red) {
+        return static_cast<std::uint8_t>(IntMin((blue + green + red) / 3, 240));
+    };
+    if (from == to) {
+        for (int x = 0; x < width; ++x, to += 3)
+            to[0] = to[1] = to[2] = grey(to[0], to[1], to[2]);
+        return;
+    }
+    for (int x = 0; x < width; ++x, from += 3, to += 3)
+        to[0] = to[1] = to[2] = grey(from[0], from[1], from[2]);
+}
+
 void Emboss(TBitmap& bmp, TProgress* progress, bool relief) {
     rows::Make24Bit(bmp);
     const int width = bmp.Width(), height = bmp.Height();
@@ -66,11 +82,7 @@ void TwoColors(TBitmap& bmp) {
 void Grayscale(TBitmap& bmp) {
     const int width = bmp.Width();
     rows::ForEachRow(bmp, nullptr, [width](const std::uint8_t* from, std::uint8_t* to) {
-        for (int x = 0; x < width; ++x, from += 3, to += 3) {
-            const auto grey =
-                static_cast<std::uint8_t>(IntMin((from[0] + from[1] + from[2]) / 3, 240));
-            to[0] = to[1] = to[2] = grey;
-        }
+        GreyRow(from, to, width);
     });
 }
 
