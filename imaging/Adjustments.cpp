@@ -11,41 +11,47 @@ namespace zorvic {
 
 namespace {
 
-// Adding D to a channel and clamping only at the side D moves towards is the same as clamping
-// to 0..255 on both sides, and any D beyond +-255 acts as +-255, so 16-bit lanes suffice. In place
-// the loop reads and writes through one pointer, which vectorises without a check for overlap.
+// A channel plus D, clamped to 0..255, is the channel raised by D with saturation when D is
+// positive and lowered by -D with saturation when it is negative; any D beyond +-255 acts as
+// +-255. So each byte is raised by one amount and lowered by another, one of them 0, and the
+// whole row goes through byte-wide saturating arithmetic. In place the loop reads and writes
+// through one pointer, which vectorises without a check for overlap.
 [[gnu::target_clones("avx2", "default")]] void
-AddClamped(const std::uint8_t* from, std::uint8_t* to, const std::int16_t* delta, std::size_t n) {
-    const auto add = [](int v, int d) {
-        const int sum = v + d;
-        return static_cast<std::uint8_t>(sum < 0 ? 0 : (sum > 255 ? 255 : sum));
+AddClamped(const std::uint8_t* from, std::uint8_t* to, const std::uint8_t* raise,
+           const std::uint8_t* lower, std::size_t n) {
+    const auto add = [](std::uint8_t v, std::uint8_t up, std::uint8_t down) {
+        const auto raised = static_cast<std::uint8_t>(v + up);
+        const std::uint8_t high = raised < v ? 255 : raised; // it wrapped past 255
+        const auto lowered = static_cast<std::uint8_t>(high - down);
+        return lowered > high ? std::uint8_t{0} : lowered; // it wrapped below 0
     };
     if (from == to) {
         for (std::size_t i = 0; i < n; ++i)
-            to[i] = add(to[i], delta[i]);
+            to[i] = add(to[i], raise[i], lower[i]);
         return;
     }
     for (std::size_t i = 0; i < n; ++i)
-        to[i] = add(from[i], delta[i]);
+        to[i] = add(from[i], raise[i], lower[i]);
 }
 
 class ChannelAdder {
 public:
-    ChannelAdder(int width, int dr, int dg, int db) : deltas_(3 * static_cast<std::size_t>(width)) {
-        const std::int16_t blue = Limit(db), green = Limit(dg), red = Limit(dr);
-        for (std::size_t i = 0; i < deltas_.size(); i += 3) {
-            deltas_[i] = blue;
-            deltas_[i + 1] = green;
-            deltas_[i + 2] = red;
+    ChannelAdder(int width, int dr, int dg, int db)
+        : raise_(3 * static_cast<std::size_t>(width)), lower_(raise_.size()) {
+        const int deltas[3] = {Limit(db), Limit(dg), Limit(dr)};
+        for (std::size_t i = 0; i < raise_.size(); ++i) {
+            const int delta = deltas[i % 3];
+            raise_[i] = static_cast<std::uint8_t>(delta > 0 ? delta : 0);
+            lower_[i] = static_cast<std::uint8_t>(delta < 0 ? -delta : 0);
         }
     }
     void operator()(const std::uint8_t* from, std::uint8_t* to) const {
-        AddClamped(from, to, deltas_.data(), deltas_.size());
+        AddClamped(from, to, raise_.data(), lower_.data(), raise_.size());
     }
 
 private:
-    static std::int16_t Limit(int d) { return static_cast<std::int16_t>(std::clamp(d, -255, 255)); }
-    std::vector<std::int16_t> deltas_;
+    static int Limit(int d) { return std::clamp(d, -255, 255); }
+    std::vector<std::uint8_t> raise_, lower_;
 };
 
 // The saturation tables: Alpha[i] = (i * Amount) shr 8 kept in 16 bits, and per channel sum s,

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 namespace zorvic {
 namespace {
 
@@ -37,6 +40,31 @@ TEST(AdjustRGB, AddsEachDeltaToItsOwnChannelAndClamps) {
         EXPECT_EQ(OnePixel(picture), c.before) << "the preview form leaves its source alone";
         AdjustRGB(picture, c.dr, c.dg, c.db, nullptr);
         EXPECT_EQ(OnePixel(picture), c.after);
+    }
+}
+
+// Every byte value under deltas of both signs and the extremes, in a picture wide and high
+// enough for the vector loops and both threads, in place and into another picture.
+TEST(AdjustRGB, EveryValueOnTheWholeRowLoops) {
+    TBitmap picture(771, 400);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int i = 0; i < 3 * picture.Width(); ++i)
+            picture.ScanLine(y)[i] = static_cast<std::uint8_t>(i * 7 + y);
+    for (const auto& [red, green, blue] :
+         {std::array{-128, 127, 0}, std::array{127, -1, 1}, std::array{-255, 254, -77}}) {
+        SCOPED_TRACE(std::to_string(red) + "," + std::to_string(green) + "," +
+                     std::to_string(blue));
+        TBitmap preview;
+        AdjustRGBTo(picture, preview, red, green, blue);
+        TBitmap inPlace = picture;
+        AdjustRGB(inPlace, red, green, blue, nullptr);
+        const int deltas[3] = {blue, green, red};
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int i = 0; i < 3 * picture.Width(); ++i) {
+                const int expected = ClampByte(picture.ScanLine(y)[i] + deltas[i % 3]);
+                ASSERT_EQ(preview.ScanLine(y)[i], expected) << y << " " << i;
+                ASSERT_EQ(inPlace.ScanLine(y)[i], expected) << y << " " << i;
+            }
     }
 }
 
