@@ -43,6 +43,9 @@ TAtomicFile::TAtomicFile(std::string target) : target_(std::move(target)) {
         throw EFileError(
             FormatMessage("Cannot create file \"%s\". %s", {target_, std::strerror(error)}));
     }
+    // Writers that hand over a few hundred bytes at a time (giflib) would otherwise cost a
+    // system call every 4 KB.
+    setvbuf(file_, buffer_.get(), _IOFBF, kBufferBytes);
 }
 
 TAtomicFile::~TAtomicFile() {

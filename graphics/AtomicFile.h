@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -33,9 +34,11 @@ public:
 private:
     [[noreturn]] void Fail(const char* what) const;
 
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 16;
     std::string target_;
     std::string temporary_;
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kBufferBytes);
+    std::FILE* file_ = nullptr; // after the buffer it uses: closed before that goes
 };
 
 } // namespace zorvic
