@@ -178,10 +178,17 @@ bool StoreAxisWeights(float s, int truncated, float& w0, float& w1) {
 }
 
 // The four samples of each pixel. The places of uncertain pixels may lie outside the picture:
-// those are given black, and the definition's own result later.
+// those are given black, and the definition's own result later. Near the centre a row of the
+// destination runs down a column of the source, a row of the source for every pixel, so the
+// samples a few pixels ahead are asked of the memory early.
 void GatherSamples(const std::vector<const std::uint8_t*>& rows, int count, TBatch& batch) {
     constexpr std::uint8_t kBlack[3] = {0, 0, 0};
+    constexpr int kAhead = 6;
     for (int i = 0; i < count; ++i) {
+        const int ahead = std::min(i + kAhead, count - 1);
+        if (batch.certain[ahead])
+            for (int j = 0; j < 2; ++j)
+                __builtin_prefetch(rows[batch.rows[j][ahead]] + 3 * batch.columns[0][ahead]);
         for (int k = 0; k < 4; ++k) {
             const std::uint8_t* p = batch.certain[i]
                                         ? rows[batch.rows[k % 2][i]] + 3 * batch.columns[k / 2][i]
