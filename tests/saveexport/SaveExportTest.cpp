@@ -136,7 +136,7 @@ TEST_F(SaveExportTest, SaveAsAppendsTheFormatsExtensionAndRemembersTheName) {
     EXPECT_EQ(requests[0].Title, QStringLiteral("图像另存为"));
     EXPECT_EQ(requests[0].InitialName, QString::fromStdString(folder + "/jietu"));
     EXPECT_EQ(requests[0].Filter, QStringLiteral("Bitmaps (*.bmp);;JPEG Image File (*.jpg);;"
-                                                 "GIF Image (*.gif);;Tiff (*.tif)"));
+                                                 "GIF Image (*.gif);;Tiff (*.tif);;PNG (*.png)"));
     EXPECT_EQ(requests[1].InitialName, QString::fromStdString(folder + "/photo.png"));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(SaveCounter, 1);
