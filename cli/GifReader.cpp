@@ -112,7 +112,8 @@ private:
     }
 
     [[noreturn]] void Fail(int error) {
-        const char* reason = GifErrorString(error);
+        const char* reason =
+            error == D_GIF_ERR_READ_FAILED ? "the file ends too early" : GifErrorString(error);
         ThrowInvalidPicture(source_.file->path, kKind, reason ? reason : "unreadable data");
     }
 

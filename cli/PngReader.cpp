@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstring>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -43,15 +45,29 @@ void ReadFromMemory(png_structp png, png_bytep into, png_size_t count) {
 // readable; a damaged critical chunk is an error.
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// The size check in the middle throws; libpng's jump leaves through here instead.
-void CheckSize(TPngJob& job) {
-    const png_uint_32 width = png_get_image_width(job.png, job.info);
-    const png_uint_32 height = png_get_image_height(job.png, job.info);
-    const double bitsPerPixel =
-        png_get_bit_depth(job.png, job.info) * png_get_channels(job.png, job.info);
-    const double rowBytes = 1 + (bitsPerPixel * width + 7) / 8;
-    CheckDeclaredSize(job.file->path, kKind, width, height, job.file->bytes.size(),
-                      kMostBytesPerByte * width / rowBytes);
+std::uint32_t BigEndian32(const std::uint8_t* at) {
+    return static_cast<std::uint32_t>(at[0]) << 24 | static_cast<std::uint32_t>(at[1]) << 16 |
+           static_cast<std::uint32_t>(at[2]) << 8 | at[3];
+}
+
+// The size is taken from the IHDR chunk, which the format puts right after the signature, before
+// libpng reads on: the chunks between it and the pixel data may be missing already. A file too
+// short for it, or with values no PNG has, is left to libpng's own checks.
+void CheckSize(const TPictureFile& file) {
+    constexpr std::size_t kHeaderEnd = 8 + 8 + 13;
+    if (file.bytes.size() < kHeaderEnd || std::memcmp(file.bytes.data() + 12, "IHDR", 4) != 0)
+        return;
+    const std::uint8_t* header = file.bytes.data() + 16;
+    const std::uint32_t width = BigEndian32(header);
+    const std::uint32_t height = BigEndian32(header + 4);
+    const int bitDepth = header[8];
+    const int channels[] = {1, 0, 3, 1, 2, 0, 4}; // by colour type; 0: no such type
+    const int colourType = header[9];
+    if (colourType >= static_cast<int>(std::size(channels)) || channels[colourType] == 0) return;
+    const double rowBytes =
+        1 + (static_cast<double>(bitDepth) * channels[colourType] * width + 7) / 8;
+    CheckDeclaredSize(file.path, kKind, width, height, file.bytes.size(),
+                      width > 0 ? kMostBytesPerByte * width / rowBytes : 0);
 }
 
 // Returns false, with the job's error set, when libpng reported one.
@@ -92,8 +108,8 @@ TBitmap ReadPng(const TPictureFile& file) {
     } cleanUp{job};
     if (!job.info) throw std::bad_alloc();
 
+    CheckSize(file);
     if (!Decode(job)) ThrowInvalidPicture(file.path, kKind, job.error);
-    CheckSize(job);
     job.picture = TBitmap::WithoutFill(static_cast<int>(png_get_image_width(job.png, job.info)),
                                        static_cast<int>(png_get_image_height(job.png, job.info)),
                                        TPixelFormat::pf24bit);
