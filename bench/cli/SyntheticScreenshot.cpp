@@ -89,7 +89,8 @@ void DrawDocumentWindow(QPainter& painter, TSequence& sequence, const QRect& fra
                                   qBound(0, y * 255 / 200 + noise, 255)));
         }
     painter.drawImage(text.right() - picture.width(), text.top(), picture);
-    for (int y = text.top() + 16; y < text.bottom(); y += 24) {
+    // Paragraphs down to the row of buttons.
+    for (int y = text.top() + 16; y < text.bottom() - 40; y += 24) {
         painter.setPen(QColor(20, 20, 20));
         const int right = y < text.top() + picture.height() + 10 ? picture.width() + 20 : 0;
         painter.drawText(QRect(text.left(), y - 16, text.width() - right, 22), Qt::AlignLeft,
@@ -111,7 +112,7 @@ void DrawTaskBar(QPainter& painter, int width, int height) {
         painter.fillRect(QRect(8 + 48 * i, height - 34, 32, 28), QColor::fromHsv(i * 45, 160, 220));
     painter.setPen(Qt::white);
     painter.setFont(QFont("DejaVu Sans", 10));
-    painter.drawText(QRect(width - 120, height - 40, 110, 40), Qt::AlignCenter, "2026-12-10 16:20");
+    painter.drawText(QRect(width - 170, height - 40, 160, 40), Qt::AlignCenter, "2026-12-10 16:20");
 }
 
 } // namespace
