@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include <gif_lib.h>
 

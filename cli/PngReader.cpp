@@ -15,7 +15,7 @@ namespace zorvic::input_detail {
 namespace {
 
 constexpr const char* kKind = "PNG";
-// Deflate turns at most 1032 bytes into one; each row adds its filter byte.
+// Deflate packs at most 1032 bytes into one: the rows, each with its filter byte, can be no more.
 constexpr double kMostBytesPerByte = 1032;
 
 struct TPngJob {
@@ -70,8 +70,9 @@ void CheckSize(const TPictureFile& file) {
                       width > 0 ? kMostBytesPerByte * width / rowBytes : 0);
 }
 
-// Returns false, with the job's error set, when libpng reported one.
-bool Decode(TPngJob& job) {
+// Reads the chunks up to the pixel data. These functions return false, with the job's error
+// set, when libpng reported one.
+bool ReadHeader(TPngJob& job) {
     if (setjmp(png_jmpbuf(job.png))) return false;
     png_set_read_fn(job.png, &job, ReadFromMemory);
     png_set_crc_action(job.png, PNG_CRC_DEFAULT, PNG_CRC_ERROR_QUIT);
@@ -79,7 +80,7 @@ bool Decode(TPngJob& job) {
     return true;
 }
 
-bool DecodeRows(TPngJob& job) {
+bool ReadRows(TPngJob& job) {
     if (setjmp(png_jmpbuf(job.png))) return false;
     // Whatever the kind of PNG: 8-bit blue, green, red; alpha is dropped, leaving the stored
     // colours, as ImageMagick's plain RGB output does; no gamma is applied.
@@ -109,14 +110,14 @@ TBitmap ReadPng(const TPictureFile& file) {
     if (!job.info) throw std::bad_alloc();
 
     CheckSize(file);
-    if (!Decode(job)) ThrowInvalidPicture(file.path, kKind, job.error);
+    if (!ReadHeader(job)) ThrowInvalidPicture(file.path, kKind, job.error);
     job.picture = TBitmap::WithoutFill(static_cast<int>(png_get_image_width(job.png, job.info)),
                                        static_cast<int>(png_get_image_height(job.png, job.info)),
                                        TPixelFormat::pf24bit);
     job.rows.resize(static_cast<std::size_t>(job.picture.Height()));
     for (int y = 0; y < job.picture.Height(); ++y)
         job.rows[static_cast<std::size_t>(y)] = job.picture.ScanLine(y);
-    if (!DecodeRows(job)) ThrowInvalidPicture(file.path, kKind, job.error);
+    if (!ReadRows(job)) ThrowInvalidPicture(file.path, kKind, job.error);
     return std::move(job.picture);
 }
 
