@@ -12,9 +12,19 @@
 #include <fstream>
 #include <string>
 
+namespace {
+
+// TIFF is read from a file by name, so every input goes through one, removed at the end.
+struct TScratchFile {
+    std::string path = "/tmp/zorvic-fuzz-picture-" + std::to_string(getpid());
+    ~TScratchFile() { std::remove(path.c_str()); }
+};
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // TIFF is read from a file by name, so every input goes through one.
-    static const std::string path = "/tmp/zorvic-fuzz-picture-" + std::to_string(getpid());
+    static const TScratchFile scratch;
+    const std::string& path = scratch.path;
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     zorvic::TBitmap picture;
