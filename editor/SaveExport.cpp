@@ -16,7 +16,8 @@ namespace zorvic {
 namespace {
 
 constexpr const char* kSaveDialogFilter = "Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg)|*.jpg|"
-                                          "GIF Image (*.gif)|*.gif|Tiff (*.tif)|*.tif";
+                                          "GIF Image (*.gif)|*.gif|Tiff (*.tif)|*.tif|"
+                                          "PNG (*.png)|*.png";
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 
 std::optional<std::string> RunSaveFileDialog(QWidget* parent, const TSaveFileRequest& request) {

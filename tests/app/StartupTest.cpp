@@ -145,9 +145,12 @@ TEST_F(StartupTest, StoredOptionsReachTheirControls) {
         {"gif",
          {kSaveKey, "Type", K::String, "2"},
          [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 2); }},
+        {"png",
+         {kSaveKey, "Type", K::String, "4"},
+         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 4); }},
         {"type above range",
          {kSaveKey, "Type", K::String, "9"},
-         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 3); }},
+         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 4); }},
         {"type below range",
          {kSaveKey, "Type", K::String, "-4"},
          [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), -1); }},
@@ -201,6 +204,21 @@ TEST_F(StartupTest, EmptyOrMissingSaveDirectoryMeansTheDocumentsFolder) {
     DeleteRegValue(TRegRoot::HKEY_LOCAL_MACHINE, kSaveKey, "Dir", false);
     Restart();
     EXPECT_EQ(ZorvicForm->SaveDir->text(), documents);
+}
+
+TEST_F(StartupTest, EveryFormatChoiceIsStoredAsItsNumberAndComesBackAfterARestart) {
+    Start();
+    const char* const names[] = {"bmp", "jpg", "gif", "tif", "png"};
+    for (int index = 0; index < 5; ++index) {
+        SCOPED_TRACE(names[index]);
+        ASSERT_EQ(ZorvicForm->PicFormatRadioGroup->Item(index)->text(), names[index]);
+        ZorvicForm->PicFormatRadioGroup->Item(index)->click();
+        ZorvicForm->SaveOKBtn->click();
+        EXPECT_EQ(Stored(kSaveKey, "Type", K::String), std::to_string(index));
+        Restart();
+        EXPECT_EQ(ZorvicForm->PicFormatRadioGroup->ItemIndex(), index);
+        EXPECT_EQ(ZorvicForm->SaveSettings().FormatIndex, index);
+    }
 }
 
 TEST_F(StartupTest, AStoredNumberThatIsNoNumberIsReportedOnceAndStartUpGoesOn) {

@@ -26,6 +26,7 @@ TEST_F(Convert, WritesEachFormatAndDeletesTheBmp) {
     } cases[] = {{"out.jpg", "JPEG 47 33", false},
                  {"out.gif", "GIF 47 33", false},
                  {"out.tif", "TIFF 47 33", true},
+                 {"out.png", "PNG 47 33", true},
                  {"out.BMP", "BMP3 47 33", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

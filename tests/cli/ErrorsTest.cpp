@@ -79,7 +79,7 @@ TEST_F(FileErrors, UnwritableOutputFailsAndLeavesNoFile) {
     WritePatternBmp(folder_ / "in.bmp");
     fs::create_directory(folder_ / "folder.bmp");
     for (const std::string out : {"missing/out.bmp", "missing/out.jpg", "missing/out.gif",
-                                  "missing/out.tif", "folder.bmp"}) {
+                                  "missing/out.tif", "missing/out.png", "folder.bmp"}) {
         SCOPED_TRACE(out);
         ExpectFailure(RunCli({"apply", Path("in.bmp"), Path(out), "grey"}), 1, out);
         ExpectFailure(RunCli({"convert", Path("in.bmp"), Path(out)}), 1, out);

@@ -90,11 +90,11 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
     QTemporaryDir folder;
     host.Settings.SaveDirectory = folder.path().toStdString();
     // ImageMagick names a version-3 bitmap file BMP3.
-    const std::vector<std::string> formats = {"BMP3", "JPEG", "GIF", "TIFF"};
-    const QStringList extensions = {".bmp", ".jpg", ".gif", ".tif"};
+    const std::vector<std::string> formats = {"BMP3", "JPEG", "GIF", "TIFF", "PNG"};
+    const QStringList extensions = {".bmp", ".jpg", ".gif", ".tif", ".png"};
     std::vector<std::string> messages;
     SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
-    for (int format = 0; format < 4; ++format) {
+    for (int format = 0; format < 5; ++format) {
         host.Settings.FormatIndex = format;
         QTest::mouseClick(form->ToolBar.SaveToolButton, Qt::LeftButton);
         const QStringList written =
@@ -102,7 +102,10 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
         ASSERT_EQ(written.size(), 1);
         EXPECT_EQ(Identify(folder.filePath(written.first())), formats[format] + " 200x300");
     }
-    EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
+    EXPECT_EQ(messages, std::vector<std::string>(5, "已经保存到指定目录下！"));
+    // PNG is lossless: the file holds the picture on the screen.
+    const QImage png(folder.filePath(QDir(folder.path()).entryList({QStringLiteral("*.png")})[0]));
+    EXPECT_TRUE(ShowsPicture(png, inverted));
 
     QTest::mouseClick(form->ToolBar.CancelToolButton, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());

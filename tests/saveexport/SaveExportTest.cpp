@@ -83,14 +83,16 @@ protected:
 
 TEST_F(SaveExportTest, SaveWritesEveryFormatAndConfirms) {
     const std::pair<int, std::string> formats[] = {
-        {0, "BMP3 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"}};
+        {0, "BMP3 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"},
+        {4, "PNG 47x33"}};
     for (const auto& [format, identified] : formats) {
         settings.FormatIndex = format;
         const std::string path = SavePictureAutomatically(Pattern(), settings);
         EXPECT_EQ(Identify(path), identified) << path;
     }
-    EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
+    EXPECT_EQ(messages, std::vector<std::string>(5, "已经保存到指定目录下！"));
     EXPECT_TRUE(std::filesystem::exists(folder + "/截图4.tif"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/截图5.png"));
 }
 
 TEST_F(SaveExportTest, SavesNamedByTimeInQuickSuccessionKeepEveryPicture) {
@@ -136,7 +138,7 @@ TEST_F(SaveExportTest, SaveAsAppendsTheFormatsExtensionAndRemembersTheName) {
     EXPECT_EQ(requests[0].Title, QStringLiteral("图像另存为"));
     EXPECT_EQ(requests[0].InitialName, QString::fromStdString(folder + "/jietu"));
     EXPECT_EQ(requests[0].Filter, QStringLiteral("Bitmaps (*.bmp);;JPEG Image File (*.jpg);;"
-                                                 "GIF Image (*.gif);;Tiff (*.tif)"));
+                                                 "GIF Image (*.gif);;Tiff (*.tif);;PNG (*.png)"));
     EXPECT_EQ(requests[1].InitialName, QString::fromStdString(folder + "/photo.png"));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(SaveCounter, 1);

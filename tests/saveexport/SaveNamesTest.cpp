@@ -66,7 +66,8 @@ TEST(PathInFolder, PutsExactlyOneSeparatorBetween) {
 TEST_F(SaveNamesTest, TemplateNamesCountUpFromOneWithTheFormatsExtension) {
     EXPECT_EQ(NextAutomaticSavePath(ByTemplate()), folder + "/截图1.jpg");
     EXPECT_EQ(NextAutomaticSavePath(ByTemplate(3)), folder + "/截图2.tif");
-    EXPECT_EQ(SaveCounter, 3);
+    EXPECT_EQ(NextAutomaticSavePath(ByTemplate(4)), folder + "/截图3.png");
+    EXPECT_EQ(SaveCounter, 4);
 }
 
 TEST_F(SaveNamesTest, TemplateNamesPassOverFilesOfAnEarlierRun) {
