@@ -300,11 +300,10 @@ public:
 
 class FailedGrab : public DispatchFixture {
 protected:
-    FailedGrab() {
-        platform.Screen = std::make_shared<UnreadableScreen>();
-        SetMessageBoxHandler([this](const std::string& text) { log.push_back("Report " + text); });
-    }
-    ~FailedGrab() override { SetMessageBoxHandler({}); }
+    FailedGrab() { platform.Screen = std::make_shared<UnreadableScreen>(); }
+
+    TMessageBoxOverride reports{
+        [this](const std::string& text) { log.push_back("Report " + text); }};
 };
 
 TEST_F(FailedGrab, DelayedCaptureGivesTheWatchBackBeforeReporting) {

@@ -98,7 +98,7 @@ struct TConversionCase {
     bool lossy;
 };
 
-class BmpConversion : public testing::TestWithParam<TConversionCase> {
+class BmpConversion : public ::testing::TestWithParam<TConversionCase> {
 protected:
     void Convert(const std::string& from, const std::string& to) {
         ConvertBmpToFormat(from, to, GetParam().format, 90);
@@ -117,7 +117,7 @@ TEST_P(BmpConversion, WritesTheTargetAndThenDeletesTheBmp) {
     frame.SaveToFile(bmp);
     const std::string reference = dir.Path("frame.ppm");
     test::WritePpm(frame, reference);
-    test::WriteBytes(target, "an older file of that name");
+    test::WriteText(target, "an older file of that name");
 
     Convert(bmp, target);
 
@@ -148,7 +148,7 @@ TEST_P(BmpConversion, FailedWriteKeepsTheBmp) {
 }
 
 TEST_P(BmpConversion, UnreadableBmpIsReportedAndKept) {
-    test::WriteBytes(bmp, "not a picture");
+    test::WriteText(bmp, "not a picture");
     EXPECT_THROW(Convert(bmp, target), EZorvicError);
     EXPECT_TRUE(Exists(bmp));
     EXPECT_FALSE(Exists(target));
@@ -162,10 +162,10 @@ TEST_P(BmpConversion, ConvertingAFileOntoItselfIsRefusedAndKeepsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CameraFormats, BmpConversion,
-                         testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
-                                         TConversionCase{"Gif", kFormatGif, false},
-                                         TConversionCase{"Tiff", kFormatTif, false}),
-                         [](const testing::TestParamInfo<TConversionCase>& info) {
+                         ::testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
+                                           TConversionCase{"Gif", kFormatGif, false},
+                                           TConversionCase{"Tiff", kFormatTif, false}),
+                         [](const ::testing::TestParamInfo<TConversionCase>& info) {
                              return info.param.name;
                          });
 

@@ -76,7 +76,7 @@ std::vector<std::uint8_t> GifBytes(const TBitmap& bitmap) {
 }
 
 // A GIF file of the picture and, beside it, a PPM of the same pixels to compare it with.
-class GifFile : public testing::Test {
+class GifFile : public ::testing::Test {
 protected:
     void Save(const TBitmap& bitmap) {
         SaveAsGif(bitmap, gif);

@@ -109,7 +109,7 @@ TEST(JpegWriter, QualityOutsideOneToHundredIsRefusedAndWritesNothing) {
 TEST(JpegWriter, LibjpegErrorBecomesAnExceptionInsteadOfEndingTheProgram) {
     test::TTempDir dir;
     const std::string jpeg = dir.Path("too-wide.jpg");
-    test::WriteBytes(jpeg, "earlier picture");
+    test::WriteText(jpeg, "earlier picture");
     try {
         SaveAsJpg(TBitmap(70000, 1), jpeg, 80);
         FAIL() << "no error";

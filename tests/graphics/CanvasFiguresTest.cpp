@@ -432,24 +432,26 @@ TTextMask BlockFont(const std::string& text, const TFont&) {
 }
 
 TEST(CanvasText, TextBlendsByCoverageOverASolidBrushCell) {
-    SetTextRasterizer(BlockFont);
     TBitmap bitmap = Sheet(9, 7);
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Font.Color = clBlack;
-    canvas.TextOut(1, 1, "ab");
-    EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{6, 5}));
-    EXPECT_EQ(canvas.PenPos(), (TPoint{7, 1}));
-    EXPECT_EQ(bitmap.GetPixel(2, 1), clBlack);
-    EXPECT_EQ(bitmap.GetPixel(1, 1), MakeColor(127, 0, 0)); // half way from red to black
-    EXPECT_EQ(bitmap.GetPixel(3, 1), clRed);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), clWhite);
+    {
+        const TTextRasterizerOverride blockFont(BlockFont);
+        canvas.Font.Color = clBlack;
+        canvas.TextOut(1, 1, "ab");
+        EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{6, 5}));
+        EXPECT_EQ(canvas.PenPos(), (TPoint{7, 1}));
+        EXPECT_EQ(bitmap.GetPixel(2, 1), clBlack);
+        EXPECT_EQ(bitmap.GetPixel(1, 1), MakeColor(127, 0, 0)); // half way from red to black
+        EXPECT_EQ(bitmap.GetPixel(3, 1), clRed);
+        EXPECT_EQ(bitmap.GetPixel(0, 0), clWhite);
 
-    canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextOut(6, 2, "x"); // runs off the right edge: clipped
-    EXPECT_EQ(bitmap.GetPixel(7, 3), clBlack);
-    EXPECT_EQ(bitmap.GetPixel(8, 3), clWhite);
-    EXPECT_EQ(bitmap.GetPixel(6, 6), MakeColor(127, 127, 127)); // half way from white
-    SetTextRasterizer(nullptr);
+        canvas.Brush.Style = TBrushStyle::bsClear;
+        canvas.TextOut(6, 2, "x"); // runs off the right edge: clipped
+        EXPECT_EQ(bitmap.GetPixel(7, 3), clBlack);
+        EXPECT_EQ(bitmap.GetPixel(8, 3), clWhite);
+        EXPECT_EQ(bitmap.GetPixel(6, 6), MakeColor(127, 127, 127)); // half way from white
+    }
+    // Once the font engine is gone, text measures nothing.
     EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{0, 0}));
 }
 

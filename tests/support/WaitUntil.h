@@ -1,0 +1,12 @@
+#pragma once
+#include <chrono>
+#include <functional>
+
+namespace zorvic::testing {
+
+// Polls until the condition holds, for what another process or thread brings about; false once
+// the deadline has passed without it.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+} // namespace zorvic::testing
