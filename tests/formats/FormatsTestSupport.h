@@ -14,6 +14,7 @@ namespace zorvic::test {
 using testing::Identify;
 using testing::Quoted;
 using testing::ReadBytes;
+using testing::ReadText;
 using testing::Run;
 using testing::TCommandResult;
 using testing::TTempDir;
