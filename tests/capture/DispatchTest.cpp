@@ -4,7 +4,6 @@
 #include "ScreenCapture.h"
 #include "TCanvas.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <algorithm>
@@ -210,10 +209,8 @@ TEST_F(Dispatch, ControlPickOverTheBareDesktopShowsNoFrameAndTakesNoClick) {
 }
 
 void WaitForPendingCapture(const TCaptureDispatcher& dispatcher) {
-    QElapsedTimer waited;
-    waited.start();
-    while (dispatcher.CapturePending() && waited.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dispatcher.CapturePending(); }, 5000))
+        << "the delayed capture never came";
 }
 
 TEST_F(Dispatch, DelayGrabsLaterWithTheHotKeyOffMeanwhile) {

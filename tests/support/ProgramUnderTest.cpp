@@ -1,6 +1,7 @@
 #include "ProgramUnderTest.h"
 
 #include "PrivateHome.h"
+#include "WaitUntil.h"
 #include "XErrorTrap.h"
 
 #include <X11/Xlib.h>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace zorvic::testing {
@@ -82,12 +82,11 @@ void ProgramUnderTest::StoreStartOptions(const StartOptions& options) {
 
 Window ProgramUnderTest::FindWindow(const std::function<bool(Window)>& wanted,
                                     std::chrono::milliseconds patience) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Window found = Search(DefaultRootWindow(display_), wanted)) return found;
-        std::this_thread::sleep_for(50ms);
-    }
-    return 0;
+    Window found = 0;
+    // Each look walks the whole window tree.
+    WaitUntil([&] { return (found = Search(DefaultRootWindow(display_), wanted)) != 0; }, patience,
+              50ms);
+    return found;
 }
 
 Window ProgramUnderTest::FindWindowTitled(const std::string& title, bool shownOnly,
@@ -142,14 +141,9 @@ void ProgramUnderTest::SendCloseRequest(Window window) {
 }
 
 int ProgramUnderTest::WaitForExit(pid_t pid, std::chrono::seconds patience) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        std::this_thread::sleep_for(100ms);
-    }
-    return -1;
+    int status = 0;
+    if (!WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, patience)) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
 Window ProgramUnderTest::Search(Window parent, const std::function<bool(Window)>& wanted) {
