@@ -1,5 +1,6 @@
-// One Qt application for all tests, with a private home so nothing touches the real one, and no
-// outside programs but ImageMagick's, which the tests read files with.
+// One Qt application for all tests of the editor, its palette and its saving, with a private home
+// so nothing touches the real one, and no outside programs but ImageMagick's, which the tests read
+// files with.
 #include "PrivateHome.h"
 #include "StandInCommands.h"
 

@@ -4,6 +4,7 @@
 
 #include "Files.h"
 #include "PrivateDisplay.h"
+#include "TempDir.h"
 #include "WaitUntil.h"
 #include "XTestClient.h"
 #include "ZorvicMain.h"
@@ -13,9 +14,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -33,8 +34,9 @@ struct ChildResult {
 // Runs `body` in a child whose stderr goes to a file, then ends the child with exit(), which
 // stops the library's thread.
 ChildResult RunInChild(const std::function<int()>& body) {
-    char path[] = "/tmp/hooklib-stderr-XXXXXX";
-    int file = mkstemp(path);
+    const TTempDir folder;
+    const std::string path = folder.Path("stderr");
+    const int file = open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
     std::fflush(nullptr);
     pid_t child = fork();
     if (child == 0) {
@@ -52,10 +54,7 @@ ChildResult RunInChild(const std::function<int()>& body) {
     }
     result.exited = result.exited && WIFEXITED(status);
     result.status = result.exited ? WEXITSTATUS(status) : -1;
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    result.stderrText = text.str();
-    unlink(path);
+    result.stderrText = ReadText(path);
     return result;
 }
 
