@@ -5,16 +5,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace zorvic {
 
 namespace {
-
-std::optional<PlatformServices>& Installed() {
-    static std::optional<PlatformServices> services;
-    return services;
-}
 
 bool FakeRequested() {
     const char* fake = std::getenv("ZORVIC_FAKE_PLATFORM");
@@ -37,15 +31,9 @@ PlatformServices MakeX11Platform(const char* displayName) {
 }
 
 PlatformServices& Platform() {
-    auto& services = Installed();
-    if (!services)
-        services =
-            FakeRequested() ? std::make_shared<FakeDesktop>()->Services() : MakeX11Platform();
-    return *services;
-}
-
-void InstallPlatform(PlatformServices services) {
-    Installed() = std::move(services);
+    static PlatformServices services =
+        FakeRequested() ? std::make_shared<FakeDesktop>()->Services() : MakeX11Platform();
+    return services;
 }
 
 } // namespace zorvic

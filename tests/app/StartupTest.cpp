@@ -4,7 +4,7 @@
 #include "RadioGroup.h"
 #include "RegEdit.h"
 #include "Tray.h"
-#include "app/ZorvicMain.h"
+#include "ZorvicMain.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -251,7 +251,7 @@ TEST_F(StartupTest, ADamagedSettingsFileKeepsWhatCanBeReadAndIsToldOnceInABox) {
     Start();
     Store(kConventionalKey, "Width", K::String, "800");
     Store(kSaveKey, "Type", K::String, "3");
-    const QString file = root_.path() + "/settings/HKLM.reg";
+    const QString file = QString::fromStdString(home_->Settings() + "/HKLM.reg");
     {
         QFile settings(file);
         ASSERT_TRUE(settings.open(QIODevice::Append));
@@ -270,7 +270,7 @@ TEST_F(StartupTest, ADamagedSettingsFileKeepsWhatCanBeReadAndIsToldOnceInABox) {
 
 TEST_F(StartupTest, AnUnreadableSettingsFileIsToldOnceInOneLineAndTheDefaultsRun) {
     // A folder where the file should be cannot be read, whoever runs the test.
-    QDir(root_.path()).mkpath("settings/HKLM.reg/inside");
+    QDir().mkpath(QString::fromStdString(home_->Settings() + "/HKLM.reg/inside"));
     Start({"s"}); // as the session starts it
     EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
     EXPECT_EQ(ZorvicForm->windowTitle(), "Zorvic");
@@ -313,7 +313,7 @@ TEST_F(StartupTest, TheFirstArgumentDecidesWhetherTheMainWindowAppears) {
 }
 
 TEST_F(StartupTest, WithoutATrayHostAParkedStartIsMinimisedNotHidden) {
-    TTrayIcon::OverrideHostAvailability(false);
+    const TTrayHostOverride noTrayHost(false);
     Start({"s"});
     EXPECT_TRUE(ZorvicForm->isVisible());
     EXPECT_TRUE(ZorvicForm->isMinimized());

@@ -24,7 +24,7 @@ protected:
         return folder_ / output;
     }
 
-    TempFolder folder_;
+    TTempDir folder_;
     fs::path input_ = folder_ / "in.bmp";
 };
 

@@ -103,9 +103,9 @@ TEST(CommandLine, MistakesExitWithStatusTwoAndTouchNoFile) {
                       {"out", "must end in"},
                       {"out.jpeg", "must end in"}};
 
-    TempFolder folder;
+    TTempDir folder;
     WritePatternBmp(folder / "in.bmp");
-    const std::vector<std::uint8_t> original = ReadFile(folder / "in.bmp");
+    const std::vector<std::uint8_t> original = ReadBytes(folder / "in.bmp");
     const auto expand = [&](std::vector<std::string> arguments, const std::string& output) {
         for (std::string& word : arguments) {
             if (word == "IN") word = (folder / "in.bmp").string();
@@ -123,8 +123,8 @@ TEST(CommandLine, MistakesExitWithStatusTwoAndTouchNoFile) {
         ExpectFailure(RunCli(expand({"convert", "IN", "OUT"}, bad.name)), 2, bad.needle);
         ExpectFailure(RunCli(expand({"capture", "full", "-o", "OUT"}, bad.name)), 2, bad.needle);
     }
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"in.bmp"});
-    EXPECT_EQ(ReadFile(folder / "in.bmp"), original);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"in.bmp"});
+    EXPECT_EQ(ReadBytes(folder / "in.bmp"), original);
 }
 
 } // namespace

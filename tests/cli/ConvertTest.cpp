@@ -13,7 +13,7 @@ protected:
         fs::copy_file(input_, reference_);
     }
 
-    TempFolder folder_;
+    TTempDir folder_;
     fs::path input_ = folder_ / "frame.bmp";
     fs::path reference_ = folder_ / "reference.bmp";
 };
@@ -56,11 +56,11 @@ TEST_F(Convert, OverwritesAnExistingOutput) {
 }
 
 TEST_F(Convert, RefusesToConvertAFileOntoItself) {
-    const std::vector<std::uint8_t> before = ReadFile(input_);
+    const std::vector<std::uint8_t> before = ReadBytes(input_);
     for (const fs::path& out : {input_, folder_ / "." / "frame.bmp"}) {
         SCOPED_TRACE(out.string());
         ExpectFailure(RunCli({"convert", input_.string(), out.string()}), 1, "onto itself");
-        EXPECT_EQ(ReadFile(input_), before);
+        EXPECT_EQ(ReadBytes(input_), before);
     }
 }
 

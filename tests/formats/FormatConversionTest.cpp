@@ -100,7 +100,7 @@ struct TConversionCase {
     bool lossy;
 };
 
-class BmpConversion : public testing::TestWithParam<TConversionCase> {
+class BmpConversion : public ::testing::TestWithParam<TConversionCase> {
 protected:
     void Convert(const std::string& from, const std::string& to) {
         ConvertBmpToFormat(from, to, GetParam().format, 90);
@@ -119,7 +119,7 @@ TEST_P(BmpConversion, WritesTheTargetAndThenDeletesTheBmp) {
     frame.SaveToFile(bmp);
     const std::string reference = dir.Path("frame.ppm");
     test::WritePpm(frame, reference);
-    test::WriteBytes(target, "an older file of that name");
+    test::WriteText(target, "an older file of that name");
 
     Convert(bmp, target);
 
@@ -150,7 +150,7 @@ TEST_P(BmpConversion, FailedWriteKeepsTheBmp) {
 }
 
 TEST_P(BmpConversion, UnreadableBmpIsReportedAndKept) {
-    test::WriteBytes(bmp, "not a picture");
+    test::WriteText(bmp, "not a picture");
     EXPECT_THROW(Convert(bmp, target), EZorvicError);
     EXPECT_TRUE(Exists(bmp));
     EXPECT_FALSE(Exists(target));
@@ -164,11 +164,11 @@ TEST_P(BmpConversion, ConvertingAFileOntoItselfIsRefusedAndKeepsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CameraFormats, BmpConversion,
-                         testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
-                                         TConversionCase{"Gif", kFormatGif, false},
-                                         TConversionCase{"Tiff", kFormatTif, false},
-                                         TConversionCase{"Png", kFormatPng, false}),
-                         [](const testing::TestParamInfo<TConversionCase>& info) {
+                         ::testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
+                                           TConversionCase{"Gif", kFormatGif, false},
+                                           TConversionCase{"Tiff", kFormatTif, false},
+                                           TConversionCase{"Png", kFormatPng, false}),
+                         [](const ::testing::TestParamInfo<TConversionCase>& info) {
                              return info.param.name;
                          });
 
