@@ -5,7 +5,6 @@
 #include "CaptureDispatcher.h"
 #include "SaveFormEditor.h"
 #include "TSaveForm.h"
-#include "hooklib/ZorvicMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -59,12 +58,12 @@ void TZorvicForm::IncludeMouseClick() {
 // library gives notice of the hot key. Choosing a mode drops a pick armed for another one.
 void TZorvicForm::StartHotKeyWatch() {
     if (capture_) return capture_->StartHotKeyWatch();
-    EnableHotKeyHook();
+    hooks_.EnableHotKeyHook();
 }
 
 void TZorvicForm::StopHotKeyWatch() {
     if (capture_) return capture_->StopHotKeyWatch();
-    DisableHotKeyHook();
+    hooks_.DisableHotKeyHook();
 }
 
 void TZorvicForm::Timer1Timer() {
@@ -82,7 +81,8 @@ void TZorvicForm::CutBtnClick() {
 void TZorvicForm::ConnectCapture(TSaveForm& editor, TDisPlayForm& overlay, TSelectAreaForm& frame) {
     editor.SetHost(this);
     captureEditor_ = std::make_unique<TSaveFormEditor>(editor);
-    capture_ = std::make_unique<TCaptureDispatcher>(*this, *captureEditor_, overlay, frame);
+    capture_ = std::make_unique<TCaptureDispatcher>(*this, *captureEditor_, overlay, frame, hooks_,
+                                                    platform_);
     // Once the windows are up and the program is idle.
     QTimer::singleShot(kCaptureWarmUpDelayMs, this, [this] {
         if (capture_) capture_->WarmUp();

@@ -67,6 +67,10 @@ bool TZorvicForm::CaptureSoundWanted() const {
     return OverSound->isChecked();
 }
 
+void TZorvicForm::PlayCaptureSound() {
+    hooks_.PlayVoice();
+}
+
 void TZorvicForm::EditorClosed() {
     // Ctrl+B works again even when the main window cannot be brought back: a settings read that
     // fails is told, but must not leave the hot key dead.

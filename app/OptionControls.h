@@ -50,7 +50,7 @@ struct TSaveControls {
     QLineEdit* FNameTemp = nullptr;
     QLineEdit* SaveDir = nullptr;
     QPushButton* SaveDirBtn = nullptr;
-    // Format index: 0 "bmp", 1 "jpg", 2 "gif", 3 "tif".
+    // Format index: 0 "bmp", 1 "jpg", 2 "gif", 3 "tif", 4 "png".
     TRadioGroup* PicFormatRadioGroup = nullptr;
     QLabel* JpgComp = nullptr;
     // JPEG quality, 1 .. 100.

@@ -36,7 +36,8 @@ TSavePage::TSavePage(QWidget* parent) : QWidget(parent) {
     SaveDirBtn = new QPushButton("浏览", SaveGroupBox);
     SaveDirBtn->setGeometry(267, 110, 51, 25);
 
-    PicFormatRadioGroup = new TRadioGroup("保存图片格式", {"bmp", "jpg", "gif", "tif"}, 4, this);
+    PicFormatRadioGroup =
+        new TRadioGroup("保存图片格式", {"bmp", "jpg", "gif", "tif", "png"}, 5, this);
     PicFormatRadioGroup->setGeometry(16, 150, 321, 56);
     PicFormatRadioGroup->SetItemIndex(1);
     JpgComp = CaptionLabel("压缩比：80%", this, 17, 213);

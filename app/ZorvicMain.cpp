@@ -9,7 +9,6 @@
 #include "Errors.h"
 #include "FirstRunDefaults.h"
 #include "HighPage.h"
-#include "HotKeyProbe.h"
 #include "MessageBoxes.h"
 #include "ModePanel.h"
 #include "OsVersion.h"
@@ -21,7 +20,6 @@
 #include "TVideoForm.h"
 #include "Tray.h"
 #include "WindowLookup.h"
-#include "hooklib/ZorvicMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,10 +53,12 @@ QFont MainWindowFont() {
 }
 } // namespace
 
-TZorvicForm::TZorvicForm(const QStringList& arguments, QWidget* parent)
+TZorvicForm::TZorvicForm(const QStringList& arguments, THookCalls hooks, PlatformServices platform,
+                         QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint) {
+                              Qt::WindowCloseButtonHint),
+      hooks_(std::move(hooks)), platform_(std::move(platform)) {
     setWindowTitle(QStringLiteral("Zorvic"));
     setWindowIcon(ProgramIcon());
     setFont(MainWindowFont());
@@ -125,7 +125,7 @@ void TZorvicForm::FormCreate(const QStringList& arguments) {
     });
     steps.Run([this] { setWindowTitle(QString::fromStdString(MainWindowTitle())); });
     WarnIfHotKeyTaken();
-    EnableHotKeyHook();
+    hooks_.EnableHotKeyHook();
     steps.Run([this] {
         AutoStart->setChecked(
             RegValueExists(TRegRoot::HKEY_LOCAL_MACHINE, kRunKey, kRunValue, false));
@@ -145,7 +145,7 @@ void TZorvicForm::FormCreate(const QStringList& arguments) {
 }
 
 void TZorvicForm::WarnIfHotKeyTaken() {
-    if (!IsHotKeyHeldByAnotherProgram()) return;
+    if (!hooks_.HotKeyHeldByAnotherProgram()) return;
     // Told once the program runs, so the box does not hold up the main window's appearance.
     QTimer::singleShot(0, this, [] {
         ShowMessage("截图快捷键Ctrl+B已被其他程序占用，按Ctrl+B将无法截图。"
@@ -177,8 +177,8 @@ void TZorvicForm::ParkInTray() {
 }
 
 void TZorvicForm::QuitClick() {
-    DisableHotKeyHook();
-    GetMouseDown();
+    hooks_.DisableHotKeyHook();
+    hooks_.GetMouseDown();
     TrayIcon->Hide();
     QCoreApplication::quit();
 }

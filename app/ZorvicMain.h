@@ -1,7 +1,9 @@
 #pragma once
 #include "CaptureHost.h"
 #include "EditorHost.h"
+#include "HookCalls.h"
 #include "OptionControls.h"
+#include "PlatformServices.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -41,8 +43,10 @@ class TZorvicForm : public QMainWindow,
                     public THighControls {
     Q_OBJECT
 public:
-    // `arguments` are the command-line arguments after the program's name.
-    explicit TZorvicForm(const QStringList& arguments, QWidget* parent = nullptr);
+    // `arguments` are the command-line arguments after the program's name; the hot key and the
+    // capture go through `hooks`, on the desktop of `platform`.
+    TZorvicForm(const QStringList& arguments, THookCalls hooks, PlatformServices platform,
+                QWidget* parent = nullptr);
     ~TZorvicForm() override;
 
     TModePanel* sPanelChoose;
@@ -127,6 +131,7 @@ public:
     // What the editor reads from this window.
     TSaveSettings SaveSettings() const override;
     bool CaptureSoundWanted() const override;
+    void PlayCaptureSound() override;
     void EditorClosed() override;
     void OpenReadme() override { USClick(); }
     void OpenMail() override { MailMenuClick(); }
@@ -154,6 +159,8 @@ private:
     // Fills the option controls from the store (StoredOptions.cpp).
     void LoadStoredOptions(TStartupSteps& steps);
 
+    THookCalls hooks_;
+    PlatformServices platform_;
     bool startsVisible_ = false;
     std::unique_ptr<ICaptureEditor> captureEditor_;
     std::unique_ptr<TCaptureDispatcher> capture_;

@@ -2,7 +2,6 @@
 
 #include "ErrorBoundary.h"
 #include "ProductSettings.h"
-#include "QtTextRasterizer.h"
 #include "SingleInstance.h"
 #include "TDisPlayForm.h"
 #include "TSaveForm.h"
@@ -14,10 +13,11 @@
 
 namespace zorvic {
 
-void CreateProgramWindows(const QStringList& arguments) {
-    ZorvicForm = new TZorvicForm(arguments);
+void CreateProgramWindows(const QStringList& arguments, const THookCalls& hooks,
+                          const PlatformServices& platform) {
+    ZorvicForm = new TZorvicForm(arguments, hooks, platform);
     SelectAreaForm = new TSelectAreaForm;
-    SaveForm = new TSaveForm;
+    SaveForm = new TSaveForm(platform);
     DisPlayForm = new TDisPlayForm;
     VideoForm = new TVideoForm;
     ZorvicForm->ConnectCapture(*SaveForm, *DisPlayForm, *SelectAreaForm);
@@ -56,12 +56,11 @@ void DestroyProgramWindows() {
 
 int RunZorvic(int argc, char** argv) {
     TZorvicApplication application(argc, argv);
-    InstallQtTextRasterizer();
     TSingleInstance instance;
     if (instance.AskRunningCopyToShow()) return 0;
     instance.Listen();
 
-    CreateProgramWindows(application.arguments().mid(1));
+    CreateProgramWindows(application.arguments().mid(1), LibraryHookCalls(), Platform());
     QObject::connect(&instance, &TSingleInstance::ShowRequested, ZorvicForm, Guarded([] {
         ZorvicForm->OpenMainMenuClick();
         ZorvicForm->raise();

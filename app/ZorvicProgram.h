@@ -1,4 +1,7 @@
 #pragma once
+#include "HookCalls.h"
+#include "PlatformServices.h"
+
 #include <QStringList>
 
 namespace zorvic {
@@ -7,8 +10,10 @@ namespace zorvic {
 int RunZorvic(int argc, char** argv);
 
 // Creates the program's five windows once, in order, and shows or parks the main window as the
-// command line asks. An application object must exist.
-void CreateProgramWindows(const QStringList& arguments);
+// command line asks; the hot key and the capture go through `hooks`, on the desktop of
+// `platform`. An application object must exist.
+void CreateProgramWindows(const QStringList& arguments, const THookCalls& hooks,
+                          const PlatformServices& platform);
 void DestroyProgramWindows();
 
 } // namespace zorvic

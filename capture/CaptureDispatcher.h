@@ -25,8 +25,7 @@ class TSelectAreaForm;
 class TCaptureDispatcher {
 public:
     TCaptureDispatcher(ICaptureHost& host, ICaptureEditor& editor, TDisPlayForm& overlay,
-                       TSelectAreaForm& frame, THookCalls hooks = LibraryHookCalls(),
-                       PlatformServices& platform = Platform());
+                       TSelectAreaForm& frame, THookCalls hooks, PlatformServices& platform);
     ~TCaptureDispatcher();
 
     // The tick. A capture that fails is put back to the idle state (pick dropped, hot key on, main

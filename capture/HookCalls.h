@@ -3,7 +3,8 @@
 
 namespace zorvic {
 
-// The hook library's switches and flags as the capture uses them; tests put their own in.
+// The hook library as the program uses it: the switches and flags of the capture, the capture
+// sound, and the look at Ctrl+B before the program grabs it. Tests put their own in.
 struct THookCalls {
     std::function<void()> EnableHotKeyHook;
     std::function<void()> DisableHotKeyHook;
@@ -15,9 +16,12 @@ struct THookCalls {
     // A descriptor that turns readable when one of the flags goes up, and is emptied by reading
     // it; left empty (or giving -1) when there is none, and then the flags are polled.
     std::function<int()> NoticeDescriptor;
+    std::function<void()> PlayVoice;
+    // Another program holds Ctrl+B, so that the program's own grab would fail.
+    std::function<bool()> HotKeyHeldByAnotherProgram;
 };
 
-// The exports of libZorvicMain.
+// The exports of libZorvicMain, and the platform layer's look at Ctrl+B.
 THookCalls LibraryHookCalls();
 
 } // namespace zorvic

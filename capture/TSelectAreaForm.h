@@ -15,10 +15,10 @@ public:
 
     // Frames the innermost window under the pointer: its rectangle is exactly the hole. Over the
     // bare desktop there is nothing to frame: the frame is hidden and the result is false.
-    bool ShowControlFrame(PlatformServices& platform = Platform());
+    bool ShowControlFrame(PlatformServices& platform);
     // Frames a fixedWidth x fixedHeight hole whose centre lies 5 pixels right of and below the
     // pointer.
-    void ShowFixedFrame(int fixedWidth, int fixedHeight, PlatformServices& platform = Platform());
+    void ShowFixedFrame(int fixedWidth, int fixedHeight, PlatformServices& platform);
 
     // Moves, sizes, reshapes and shows the frame; coordinates on the desktop.
     void PlaceFrame(int left, int top, int width, int height);

@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "FormatConversion.h"
 #include "OutputFormat.h"
+#include "PictureInput.h"
 #include "Progress.h"
 #include "Random.h"
 #include "StepPlan.h"
@@ -13,8 +14,7 @@ namespace {
 // The picture is brought to 24 bits once, in place; every operation then works on that one
 // pixel store and the writer reads it directly.
 TBitmap LoadPicture(const std::string& path) {
-    TBitmap picture;
-    picture.LoadFromFile(path);
+    TBitmap picture = ReadPictureFile(path);
     if (picture.Empty()) throw EZorvicError("'" + path + "' holds an empty picture");
     picture.SetPixelFormat(TPixelFormat::pf24bit);
     return picture;

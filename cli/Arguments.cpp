@@ -94,13 +94,12 @@ VerbArguments SplitVerbArguments(std::string_view verb, const std::vector<std::s
 void RequireKnownOutputFormat(const std::string& output) {
     if (!OutputFormatOf(output))
         throw EUsageError("cannot write '" + output +
-                          "': the output name must end in .bmp, .jpg, .gif or .tif");
+                          "': the output name must end in .bmp, .jpg, .gif, .tif or .png");
 }
 
 ApplyCommand ParseApply(const std::vector<std::string>& arguments) {
     VerbArguments split = SplitVerbArguments("apply", arguments);
     if (split.positional.size() < 2) throw EUsageError("apply needs IN and OUT");
-    if (split.positional.size() < 3) throw EUsageError("apply needs at least one operation");
     ApplyCommand command;
     command.input = split.positional[0];
     command.output = split.positional[1];

@@ -20,7 +20,7 @@ constexpr const char* kUsageText =
     R"(Usage:
   zorvic-cli capture full|active|under-mouse [--cursor] -o OUT [--quality Q]
   zorvic-cli capture rect X Y W H [--cursor] -o OUT [--quality Q]
-  zorvic-cli apply IN OUT OP [OP ...] [--seed N] [--quality Q]
+  zorvic-cli apply IN OUT [OP ...] [--seed N] [--quality Q]
   zorvic-cli convert IN.bmp OUT [--quality Q]
   zorvic-cli --help | --version
 
@@ -32,11 +32,15 @@ capture  grabs the primary screen of the X display in $DISPLAY as the capture
            rect         W x H pixels from X,Y of the screen (W, H at least 1);
                         the parts beyond the screen come out black
          --cursor draws the mouse pointer into the picture.
-apply    reads the BMP picture IN, makes it 24-bit, runs the operations from left to
-         right as the editor runs them, and writes OUT.
-convert  converts the BMP file IN to OUT as the camera window does, then deletes IN.
+apply    reads the picture IN (BMP, PNG, JPEG, GIF or TIFF, told by its contents; of a
+         GIF or TIFF with several pictures, the first), makes it 24-bit, runs the
+         operations from left to right as the editor runs them, and writes OUT.
+         Without an operation it converts IN to OUT's format. IN is kept.
+convert  converts the BMP file IN to OUT as the camera window does, then DELETES IN.
+         To keep IN, use apply IN OUT.
 
-OUT's extension chooses the format: .bmp, .jpg, .gif or .tif, in any letter case.
+OUT's extension chooses the format: .bmp, .jpg, .gif, .tif or .png, in any letter
+case.
   --quality Q  JPEG quality, 1..100 (default 80)
   --seed N     seed of the random generator before the first operation,
                0..4294967295 (default 0), so noise and splash repeat exactly;

@@ -21,6 +21,8 @@ public:
     virtual TSaveSettings SaveSettings() const = 0;
     // "捕捉完成时自动播放声音" checked.
     virtual bool CaptureSoundWanted() const = 0;
+    // Starts the capture sound; the editor asks for it as a capture appears, when it is wanted.
+    virtual void PlayCaptureSound() = 0;
     // The editor was closed: bring the main window back unless it is parked in the tray, then
     // start the capture poll and the hot key again.
     virtual void EditorClosed() = 0;

@@ -28,15 +28,15 @@ void TSaveForm::SaveToolButtonClick() {
 }
 
 void TSaveForm::SaveASToolButtonClick() {
-    SavePictureAs(Picture(), SettingsOf(host_), this);
+    SaveAs.Save(Picture(), SettingsOf(host_), this);
 }
 
 void TSaveForm::CopyToClipMenuClick() {
-    CopyPictureToClipboard(Picture());
+    CopyPictureToClipboard(Picture(), platform_);
 }
 
 void TSaveForm::SetWallPaperMenuClick() {
-    SetPictureAsWallpaper(Picture(), SettingsOf(host_));
+    SetPictureAsWallpaper(Picture(), SettingsOf(host_), platform_);
 }
 
 } // namespace zorvic

@@ -3,7 +3,6 @@
 #include "ConfigPaths.h"
 #include "FormatConversion.h"
 #include "MessageBoxes.h"
-#include "PlatformServices.h"
 #include "RegEdit.h"
 #include "SaveNames.h"
 #include "Wallpaper.h"
@@ -16,7 +15,8 @@ namespace zorvic {
 namespace {
 
 constexpr const char* kSaveDialogFilter = "Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg)|*.jpg|"
-                                          "GIF Image (*.gif)|*.gif|Tiff (*.tif)|*.tif";
+                                          "GIF Image (*.gif)|*.gif|Tiff (*.tif)|*.tif|"
+                                          "PNG (*.png)|*.png";
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 
 std::optional<std::string> RunSaveFileDialog(QWidget* parent, const TSaveFileRequest& request) {
@@ -29,33 +29,11 @@ std::optional<std::string> RunSaveFileDialog(QWidget* parent, const TSaveFileReq
     return chosen.toStdString();
 }
 
-TSaveFileChooser& SaveFileChooser() {
-    static TSaveFileChooser chooser = RunSaveFileDialog;
-    return chooser;
-}
-
-// The dialog offers the name chosen last time, as one long-lived dialog would; the first time,
-// "jietu" in the folder the captures are saved to, rather than wherever the program was started.
-QString& LastSaveAsName() {
-    static QString name;
-    return name;
-}
-
-QString SaveAsInitialName(const TSaveSettings& settings) {
-    if (LastSaveAsName().isEmpty())
-        return QString::fromStdString(PathInFolder(AutomaticSaveFolder(settings), "jietu"));
-    return LastSaveAsName();
-}
-
 void WritePicture(const TBitmap& picture, const std::string& path, const TSaveSettings& settings) {
     SavePicture(picture, path, settings.FormatIndex, settings.JpegQuality);
 }
 
 } // namespace
-
-void SetSaveFileChooser(TSaveFileChooser chooser) {
-    SaveFileChooser() = chooser ? std::move(chooser) : RunSaveFileDialog;
-}
 
 QString QtFileFilter(const std::string& pipeSeparated) {
     const QStringList parts = QString::fromStdString(pipeSeparated).split(u'|');
@@ -78,24 +56,35 @@ std::string SavePictureAutomatically(const TBitmap& picture, const TSaveSettings
     return path;
 }
 
-std::optional<std::string> SavePictureAs(const TBitmap& picture, const TSaveSettings& settings,
+TSaveAs::TSaveAs() : TSaveAs(RunSaveFileDialog) {}
+
+TSaveAs::TSaveAs(TSaveFileChooser chooser) : chooser_(std::move(chooser)) {}
+
+std::optional<std::string> TSaveAs::Save(const TBitmap& picture, const TSaveSettings& settings,
                                          QWidget* parent) {
-    const TSaveFileRequest request{QStringLiteral("图像另存为"), SaveAsInitialName(settings),
+    // The first time, "jietu" in the folder the captures are saved to, rather than wherever the
+    // program was started.
+    const QString initialName =
+        lastName_.isEmpty()
+            ? QString::fromStdString(PathInFolder(AutomaticSaveFolder(settings), "jietu"))
+            : lastName_;
+    const TSaveFileRequest request{QStringLiteral("图像另存为"), initialName,
                                    QtFileFilter(kSaveDialogFilter)};
-    const std::optional<std::string> chosen = SaveFileChooser()(parent, request);
+    const std::optional<std::string> chosen = chooser_(parent, request);
     if (!chosen) return std::nullopt;
-    LastSaveAsName() = QString::fromStdString(*chosen);
+    lastName_ = QString::fromStdString(*chosen);
     const std::string path = *chosen + ExtensionOfFormat(settings.FormatIndex);
     WritePicture(picture, path, settings);
     return path;
 }
 
-void CopyPictureToClipboard(const TBitmap& picture) {
-    Platform().ClipboardService->SetImage(picture);
+void CopyPictureToClipboard(const TBitmap& picture, PlatformServices& platform) {
+    platform.ClipboardService->SetImage(picture);
     ShowMessage("已成功复制到剪贴板！");
 }
 
-std::string SetPictureAsWallpaper(const TBitmap& picture, const TSaveSettings& settings) {
+std::string SetPictureAsWallpaper(const TBitmap& picture, const TSaveSettings& settings,
+                                  PlatformServices& platform) {
     const std::string folder = WallpaperDirectory();
     // A folder that cannot be made shows up as the file's own creation error just below, before
     // any desktop value is touched.
@@ -107,7 +96,7 @@ std::string SetPictureAsWallpaper(const TBitmap& picture, const TSaveSettings& s
     WriteRegValue(user, kDesktopKey, "Wallpaper", kRegString, path, false);
     WriteRegValue(user, kDesktopKey, "TileWallpaper", kRegString, "0", false);
     WriteRegValue(user, kDesktopKey, "WallpaperStyle", kRegString, "2", false);
-    Platform().WallpaperService->SetDesktopWallpaper(path);
+    platform.WallpaperService->SetDesktopWallpaper(path);
     return path;
 }
 

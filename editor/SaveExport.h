@@ -1,5 +1,6 @@
 #pragma once
 #include "EditorHost.h"
+#include "PlatformServices.h"
 #include "TBitmap.h"
 
 #include <QString>
@@ -19,11 +20,9 @@ struct TSaveFileRequest {
     QString Filter;      // in Qt's syntax: "Bitmaps (*.bmp);;JPEG Image File (*.jpg);;..."
 };
 
-// Runs the save-picture dialog; nothing when the user cancels. Replaceable so tests need no
-// modal dialog; an empty function brings the real dialog back.
+// Runs the save-picture dialog; nothing when the user cancels.
 using TSaveFileChooser =
     std::function<std::optional<std::string>(QWidget* parent, const TSaveFileRequest& request)>;
-void SetSaveFileChooser(TSaveFileChooser chooser);
 
 // A filter in the "description|pattern|description|pattern" form as a Qt dialog filter.
 QString QtFileFilter(const std::string& pipeSeparated);
@@ -33,16 +32,30 @@ QString QtFileFilter(const std::string& pipeSeparated);
 // Returns the path written.
 std::string SavePictureAutomatically(const TBitmap& picture, const TSaveSettings& settings);
 
-// Save As: asks for a name and writes the picture to it with the current format's extension
-// appended. Returns the path written, nothing when the dialog was cancelled.
-std::optional<std::string> SavePictureAs(const TBitmap& picture, const TSaveSettings& settings,
-                                         QWidget* parent);
+// Save As of one editor: its dialog offers the name chosen last time, as one long-lived dialog
+// would.
+class TSaveAs {
+public:
+    // The real dialog; tests give a chooser of their own, so that they need no modal dialog.
+    TSaveAs();
+    explicit TSaveAs(TSaveFileChooser chooser);
+
+    // Asks for a name and writes the picture to it with the current format's extension
+    // appended. Returns the path written, nothing when the dialog was cancelled.
+    std::optional<std::string> Save(const TBitmap& picture, const TSaveSettings& settings,
+                                    QWidget* parent);
+
+private:
+    TSaveFileChooser chooser_;
+    QString lastName_;
+};
 
 // Puts the picture on the clipboard and confirms with a message.
-void CopyPictureToClipboard(const TBitmap& picture);
+void CopyPictureToClipboard(const TBitmap& picture, PlatformServices& platform);
 
 // Writes the picture as "<template>.bmp" into the wallpaper folder, records it as the desktop's
 // stretched wallpaper and has the desktop show it. Returns the file's path.
-std::string SetPictureAsWallpaper(const TBitmap& picture, const TSaveSettings& settings);
+std::string SetPictureAsWallpaper(const TBitmap& picture, const TSaveSettings& settings,
+                                  PlatformServices& platform);
 
 } // namespace zorvic

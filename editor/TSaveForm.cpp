@@ -3,10 +3,9 @@
 #include "EditorHost.h"
 #include "EditorStatusBar.h"
 #include "EditorView.h"
-#include "PicMouse.h"
 #include "PanelPreview.h"
+#include "PicMouse.h"
 #include "ToolsPanel.h"
-#include "ZorvicMain.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -34,7 +33,8 @@ constexpr int kPictureMarginWidth = 55, kPictureMarginHeight = 75;
 
 } // namespace
 
-TSaveForm::TSaveForm(QWidget* parent) : QMainWindow(parent) {
+TSaveForm::TSaveForm(PlatformServices platform, QWidget* parent)
+    : QMainWindow(parent), platform_(std::move(platform)) {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("图像编辑"));
     // Closing hides the window for the next capture; it must never end the program.
@@ -183,7 +183,7 @@ void TSaveForm::FormShow() {
     History.SeedWithFourQuarterTurns(Pic->Picture());
     if (width() < kMinimumShownWidth || height() < kMinimumShownHeight)
         resize(kMinimumShownWidth, kMinimumShownHeight);
-    if (host_ && host_->CaptureSoundWanted()) PlayVoice();
+    if (host_ && host_->CaptureSoundWanted()) host_->PlayCaptureSound();
 }
 
 void TSaveForm::FormActivate() {

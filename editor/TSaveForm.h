@@ -3,6 +3,8 @@
 #include "EditorMenus.h"
 #include "EditorToolBar.h"
 #include "EffectSettings.h"
+#include "PlatformServices.h"
+#include "SaveExport.h"
 #include "TBitmap.h"
 #include "TDrawSteps.h"
 
@@ -31,7 +33,8 @@ public:
     static constexpr int kToolsPanelWidth = 129;
     static constexpr int kMinimumShownWidth = 746, kMinimumShownHeight = 536;
 
-    explicit TSaveForm(QWidget* parent = nullptr);
+    // The clipboard and the wallpaper are the desktop's in `platform`.
+    explicit TSaveForm(PlatformServices platform, QWidget* parent = nullptr);
     ~TSaveForm() override;
 
     // The main window that supplies the save options and takes the window back on close.
@@ -59,6 +62,7 @@ public:
     TPicStatusBar* PicStatusBar = nullptr;
     QProgressBar* ProgressBar = nullptr;
 
+    TSaveAs SaveAs;
     TEditHistory History;
     TDrawSteps DrawSteps;
     TBitmap ActivationSnapshot;
@@ -158,6 +162,7 @@ private:
     // Opens the panel on an effect with its bars at their opening positions.
     void OpenAdjustableEffect(TAdjustableEffect effect);
 
+    PlatformServices platform_;
     IEditorHost* host_ = nullptr;
     QWidget* scrollContent_ = nullptr;
 };

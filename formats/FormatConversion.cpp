@@ -5,6 +5,7 @@
 #include "GifWriter.h"
 #include "JpegWriter.h"
 #include "OutputStream.h"
+#include "PngWriter.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,6 +51,8 @@ const char* ExtensionOfFormat(int formatIndex) {
         return ".gif";
     case kFormatTif:
         return ".tif";
+    case kFormatPng:
+        return ".png";
     default:
         return "";
     }
@@ -62,6 +65,10 @@ void SaveAsJpg(const TBitmap& bitmap, const std::string& target, int quality) {
 
 void SaveAsGif(const TBitmap& bitmap, const std::string& target) {
     WriteFileAtomically(target, [&](TOutputStream& stream) { WriteGifToStream(stream, bitmap); });
+}
+
+void SaveAsPng(const TBitmap& bitmap, const std::string& target) {
+    WriteFileAtomically(target, [&](TOutputStream& stream) { WritePngToStream(stream, bitmap); });
 }
 
 void SavePicture(const TBitmap& bitmap, const std::string& path, int formatIndex, int jpegQuality) {
@@ -77,6 +84,9 @@ void SavePicture(const TBitmap& bitmap, const std::string& path, int formatIndex
         break;
     case kFormatTif:
         WriteTiffToFile(path, bitmap);
+        break;
+    case kFormatPng:
+        SaveAsPng(bitmap, path);
         break;
     default:
         ThrowUnknownFormat(formatIndex);

@@ -5,10 +5,18 @@
 
 namespace zorvic {
 
-// Indices of the editor's format list (the options page's radio group).
-enum TPictureFormat : int { kFormatBmp = 0, kFormatJpg = 1, kFormatGif = 2, kFormatTif = 3 };
+// Indices of the editor's format list (the options page's radio group). The numbers are stored in
+// the settings, so a new format only ever comes at the end.
+enum TPictureFormat : int {
+    kFormatBmp = 0,
+    kFormatJpg = 1,
+    kFormatGif = 2,
+    kFormatTif = 3,
+    kFormatPng = 4,
+    kLastFormat = kFormatPng
+};
 
-// ".bmp", ".jpg", ".gif" or ".tif"; "" for an index outside the list.
+// ".bmp", ".jpg", ".gif", ".tif" or ".png"; "" for an index outside the list.
 const char* ExtensionOfFormat(int formatIndex);
 
 // Every writer below goes through a temporary file renamed over the target when complete, so a
@@ -17,9 +25,10 @@ const char* ExtensionOfFormat(int formatIndex);
 // created).
 void SaveAsJpg(const TBitmap& bitmap, const std::string& target, int quality);
 void SaveAsGif(const TBitmap& bitmap, const std::string& target);
+void SaveAsPng(const TBitmap& bitmap, const std::string& target);
 
 // Writes the picture in the format of the list: BMP by the bitmap itself, JPEG with
-// `jpegQuality`, GIF, TIFF. An index outside the list throws EZorvicError.
+// `jpegQuality`, GIF, TIFF, PNG. An index outside the list throws EZorvicError.
 void SavePicture(const TBitmap& bitmap, const std::string& path, int formatIndex, int jpegQuality);
 
 // The camera's conversions of a BMP file. A missing BMP file is no error: nothing is created or

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "IndexRows.h"
+#include "JpegErrorTrap.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -20,19 +21,6 @@
 namespace zorvic {
 
 namespace {
-
-// libjpeg's own error handler ends the process; this one jumps back to EncodeOrFail instead.
-struct TJpegErrorTrap {
-    jpeg_error_mgr manager; // first, so libjpeg's pointer to it is a pointer to the trap
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void JumpOutOfLibjpeg(j_common_ptr info) {
-    auto* trap = reinterpret_cast<TJpegErrorTrap*>(info->err);
-    (*info->err->format_message)(info, trap->message);
-    std::longjmp(trap->jump, 1);
-}
 
 // Everything the encoding touches lives here, set up before the jump point: nothing with a
 // destructor may be skipped by the jump out of libjpeg.

@@ -32,9 +32,8 @@ TColor BlendByCoverage(TColor under, TColor over, int coverage) {
 
 } // namespace
 
-void SetTextRasterizer(TTextRasterizer rasterizer) {
-    RegisteredRasterizer() = std::move(rasterizer);
-}
+TTextRasterizerOverride::TTextRasterizerOverride(TTextRasterizer rasterizer)
+    : TScopedOverride(RegisteredRasterizer(), std::move(rasterizer)) {}
 
 // What a figure paints with, worked out once per call from the canvas's pen and brush.
 struct TCanvas::TTools {

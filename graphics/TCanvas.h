@@ -1,4 +1,5 @@
 #pragma once
+#include "ScopedOverride.h"
 #include "TColor.h"
 #include "TPoint.h"
 
@@ -86,9 +87,13 @@ struct TTextMask {
 };
 
 // Text is the one thing the raster core does not draw itself: a font engine registers here
-// (the Qt one in the platform layer). Without one, text output draws nothing and measures 0.
+// (the Qt one in the platform layer) for as long as the object lives. Without one, text output
+// draws nothing and measures 0.
 using TTextRasterizer = std::function<TTextMask(const std::string& utf8, const TFont& font)>;
-void SetTextRasterizer(TTextRasterizer rasterizer);
+class TTextRasterizerOverride : public TScopedOverride<TTextRasterizer> {
+public:
+    explicit TTextRasterizerOverride(TTextRasterizer rasterizer);
+};
 
 // The drawing surface of a bitmap. All coordinates are bitmap pixels; drawing is clipped to the
 // bitmap. Figures follow the platform's rules: right and bottom edges are exclusive, a line

@@ -119,7 +119,7 @@ void HookService::Watch() {
         watch.HandlePendingEvents();
 
         pollfd waits[2] = {{wakeRead_, POLLIN, 0}, {watch.FileDescriptor(), POLLIN, 0}};
-        poll(waits, waits[1].fd >= 0 ? 2 : 1, -1);
+        poll(waits, waits[1].fd >= 0 ? 2 : 1, watch.MillisecondsToNextTry());
         char drained[64];
         while (read(wakeRead_, drained, sizeof drained) > 0) {
         }

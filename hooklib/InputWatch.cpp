@@ -1,6 +1,7 @@
 #include "InputWatch.h"
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
+#include <algorithm>
 #include <cstdio>
 
 namespace zorvic {
@@ -9,6 +10,13 @@ namespace {
 bool IsWheelButton(int button) {
     return button >= 4 && button <= 7;
 }
+
+// Another client's grab of Ctrl+B may be a moment's look at the key (a program checking whether
+// the key is free): the grab is tried again soon, then less often. Only a key still held after the
+// grace is worth a warning.
+constexpr std::chrono::milliseconds kFirstRetry{25};
+constexpr std::chrono::milliseconds kLongestRetry{2000};
+constexpr std::chrono::milliseconds kClashGrace{1000};
 
 // XInput 2.2 delivers raw events to the root whatever grabs are active.
 int FindXInputOpcode(Display* display) {
@@ -45,6 +53,13 @@ int InputWatch::FileDescriptor() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
+int InputWatch::MillisecondsToNextTry() const {
+    if (!clashSince_) return -1;
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(nextTry_ - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+}
+
 void InputWatch::FollowWishes() {
     if (!display_) return;
     FollowHotKeyWish();
@@ -52,18 +67,37 @@ void InputWatch::FollowWishes() {
 }
 
 void InputWatch::FollowHotKeyWish() {
-    bool wanted = flags_.hotKeyWanted;
-    if (wanted && !grab_) {
+    const bool wanted = flags_.hotKeyWanted;
+    const bool tryAgain = grab_ && grab_->heldElsewhere && MillisecondsToNextTry() == 0;
+    if (wanted && (!grab_ || tryAgain)) {
+        // Grabbing again keeps the states this connection holds already and takes those that
+        // have come free.
+        if (!grab_) hotKeyHeld_ = false;
         grab_ = GrabHotKey(display_, root_);
-        hotKeyHeld_ = false;
-        if (grab_->heldElsewhere && !clashReported_) {
-            clashReported_ = true;
-            std::fprintf(stderr, "zorvic: another program holds Ctrl+B; the capture hot key "
-                                 "cannot work until it lets go\n");
-        }
+        if (grab_->heldElsewhere)
+            GrabHotKeyAgainLater();
+        else
+            clashSince_.reset();
     } else if (!wanted && grab_) {
         UngrabHotKey(display_, root_, *grab_);
         grab_.reset();
+        clashSince_.reset();
+    }
+}
+
+void InputWatch::GrabHotKeyAgainLater() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!clashSince_) {
+        clashSince_ = now;
+        tryInterval_ = kFirstRetry;
+    } else {
+        tryInterval_ = std::min(tryInterval_ * 2, kLongestRetry);
+    }
+    nextTry_ = now + tryInterval_;
+    if (now - *clashSince_ >= kClashGrace && !clashReported_) {
+        clashReported_ = true;
+        std::fprintf(stderr, "zorvic: another program holds Ctrl+B; the capture hot key works "
+                             "once it lets go\n");
     }
 }
 

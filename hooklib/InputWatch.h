@@ -2,6 +2,7 @@
 #include "HookFlags.h"
 #include "HotKeyGrab.h"
 #include "NoticeSignal.h"
+#include <chrono>
 #include <optional>
 
 namespace zorvic {
@@ -19,6 +20,9 @@ public:
 
     // The connection's file descriptor to wait on, or -1 when inert.
     int FileDescriptor() const;
+    // How long the caller may wait before FollowWishes must run again: while another client
+    // holds Ctrl+B, the grab is tried again from time to time. -1: no need.
+    int MillisecondsToNextTry() const;
     // Grabs or releases the hot key and selects or drops button events to match the wishes.
     void FollowWishes();
     // Handles every event that has arrived, without blocking.
@@ -26,6 +30,7 @@ public:
 
 private:
     void FollowHotKeyWish();
+    void GrabHotKeyAgainLater();
     void FollowMouseWish();
     void SelectRawButtons(bool on);
     void GrabPointer(bool on);
@@ -40,6 +45,10 @@ private:
     Display* display_ = nullptr;
     Window root_ = 0;
     std::optional<HotKeyGrab> grab_;
+    // While another client holds Ctrl+B under some lock state: since when, and the next try.
+    std::optional<std::chrono::steady_clock::time_point> clashSince_;
+    std::chrono::steady_clock::time_point nextTry_;
+    std::chrono::milliseconds tryInterval_{0};
     bool clashReported_ = false;
     // Ctrl+B is down: auto-repeat presses of the held key do not count again.
     bool hotKeyHeld_ = false;

@@ -14,7 +14,9 @@ extern "C" {
 #endif
 
 // From the next X round trip on, every press of Ctrl+B anywhere raises the hot-key flag, whatever
-// lock keys are on. A press left unread from an earlier enabled period is dropped.
+// lock keys are on. A press left unread from an earlier enabled period is dropped. While another
+// program holds Ctrl+B, the grab is tried again until the key comes free; a key still held a
+// second on is said once on stderr.
 ZORVIC_HOOK_API void EnableHotKeyHook(void);
 // Releases Ctrl+B so that it reaches the focused window again.
 ZORVIC_HOOK_API void DisableHotKeyHook(void);

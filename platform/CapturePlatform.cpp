@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace zorvic {
 
@@ -24,12 +23,11 @@ PlatformServices MakeX11CaptureServices(std::shared_ptr<x11::Connection> connect
 }
 
 PlatformServices& CapturePlatform() {
-    static std::optional<PlatformServices> services;
-    if (!services)
-        services = FakePlatformRequested()
-                       ? std::make_shared<FakeDesktop>()->Services()
-                       : MakeX11CaptureServices(std::make_shared<x11::Connection>(nullptr));
-    return *services;
+    static PlatformServices services =
+        FakePlatformRequested()
+            ? std::make_shared<FakeDesktop>()->Services()
+            : MakeX11CaptureServices(std::make_shared<x11::Connection>(nullptr));
+    return services;
 }
 
 } // namespace zorvic

@@ -1,14 +1,17 @@
 #include "ErrorBoundary.h"
 
 #include "MessageBoxes.h"
-#include "RegistryStore.h"
+#include "QtTextRasterizer.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace zorvic {
 
-TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(argc, argv) {
+TZorvicApplication::TZorvicApplication(int& argc, char** argv)
+    : QApplication(argc, argv), qtText_(RasterizeTextWithQt),
+      // A damaged or unreadable settings file is the user's to mend: they hear of it in a box.
+      settingsProblems_(ShowMessage) {
     // No display name: Qt would append it to every title bar, and the windows' titles are
     // exactly their own ("ZorvicV1.5", "图像编辑").
     setApplicationName(QStringLiteral("Zorvic"));
@@ -20,8 +23,6 @@ TZorvicApplication::TZorvicApplication(int& argc, char** argv) : QApplication(ar
         installTranslator(translator);
     // The program stays resident with every window hidden; only quitting ends it.
     setQuitOnLastWindowClosed(false);
-    // A damaged or unreadable settings file is the user's to mend: they hear of it in a box.
-    SetSettingsProblemReporter(ShowMessage);
 }
 
 bool TZorvicApplication::notify(QObject* receiver, QEvent* event) {

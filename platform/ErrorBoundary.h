@@ -1,4 +1,7 @@
 #pragma once
+#include "RegistryStore.h"
+#include "TCanvas.h"
+
 #include <QApplication>
 
 #include <exception>
@@ -7,10 +10,16 @@ namespace zorvic {
 
 // The program's application object and its one error boundary: an exception thrown by an event
 // handler abandons that command, its text is shown in a message box, and the program goes on.
+// While it lives, canvas text is drawn with Qt's fonts, and problems with the settings files are
+// told in a message box.
 class TZorvicApplication : public QApplication {
 public:
     TZorvicApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    TTextRasterizerOverride qtText_;
+    TSettingsProblemReporterOverride settingsProblems_;
 };
 
 // Shows an abandoned command's error text the way the boundary does.

@@ -6,8 +6,8 @@
 namespace zorvic {
 
 namespace {
-std::function<void(const std::string&)>& Handler() {
-    static std::function<void(const std::string&)> handler;
+TMessageBoxHandler& Handler() {
+    static TMessageBoxHandler handler;
     return handler;
 }
 } // namespace
@@ -21,8 +21,7 @@ void ShowMessage(const std::string& text) {
                              QString::fromStdString(text), QMessageBox::Ok);
 }
 
-void SetMessageBoxHandler(std::function<void(const std::string&)> handler) {
-    Handler() = std::move(handler);
-}
+TMessageBoxOverride::TMessageBoxOverride(TMessageBoxHandler handler)
+    : TScopedOverride(Handler(), std::move(handler)) {}
 
 } // namespace zorvic

@@ -1,4 +1,6 @@
 #pragma once
+#include "ScopedOverride.h"
+
 #include <functional>
 #include <string>
 
@@ -7,8 +9,13 @@ namespace zorvic {
 // A plain information box with one OK button, captioned with the program's title "Zorvic".
 void ShowMessage(const std::string& text);
 
-// Replaces the box (tests record the text instead of blocking on a modal box); an empty
-// function brings the real box back.
-void SetMessageBoxHandler(std::function<void(const std::string&)> handler);
+using TMessageBoxHandler = std::function<void(const std::string&)>;
+
+// Replaces the box for as long as the object lives (tests record the text instead of blocking
+// on a modal box).
+class TMessageBoxOverride : public TScopedOverride<TMessageBoxHandler> {
+public:
+    explicit TMessageBoxOverride(TMessageBoxHandler handler);
+};
 
 } // namespace zorvic

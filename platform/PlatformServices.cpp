@@ -3,18 +3,7 @@
 #include "FakeDesktop.h"
 #include "X11Services.h"
 
-#include <optional>
-
 namespace zorvic {
-
-namespace {
-
-std::optional<PlatformServices>& Installed() {
-    static std::optional<PlatformServices> services;
-    return services;
-}
-
-} // namespace
 
 PlatformServices MakeX11Platform(const char* displayName) {
     auto connection = std::make_shared<x11::Connection>(displayName);
@@ -27,15 +16,9 @@ PlatformServices MakeX11Platform(const char* displayName) {
 }
 
 PlatformServices& Platform() {
-    auto& services = Installed();
-    if (!services)
-        services = FakePlatformRequested() ? std::make_shared<FakeDesktop>()->Services()
-                                           : MakeX11Platform();
-    return *services;
-}
-
-void InstallPlatform(PlatformServices services) {
-    Installed() = std::move(services);
+    static PlatformServices services =
+        FakePlatformRequested() ? std::make_shared<FakeDesktop>()->Services() : MakeX11Platform();
+    return services;
 }
 
 } // namespace zorvic

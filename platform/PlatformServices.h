@@ -22,11 +22,10 @@ struct PlatformServices {
     std::shared_ptr<RepaintWait> Repaints;
 };
 
-// The services of this process: the X11 ones, made on first use, or the in-memory fakes of one
-// FakeDesktop when ZORVIC_FAKE_PLATFORM=1. Throws EZorvicError when no X display can be opened.
+// The services of this process, for the programs to hand to their windows and commands: the
+// X11 ones, made on first use, or the in-memory fakes of one FakeDesktop when
+// ZORVIC_FAKE_PLATFORM=1. Throws EZorvicError when no X display can be opened.
 PlatformServices& Platform();
-// Replaces the services of this process (tests inject fakes or a private display here).
-void InstallPlatform(PlatformServices services);
 
 // The real services on one connection to the display named (nullptr: $DISPLAY).
 PlatformServices MakeX11Platform(const char* displayName = nullptr);

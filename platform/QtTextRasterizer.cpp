@@ -66,8 +66,4 @@ TTextMask RasterizeTextWithQt(const std::string& utf8, const TFont& font) {
     return mask;
 }
 
-void InstallQtTextRasterizer() {
-    SetTextRasterizer(RasterizeTextWithQt);
-}
-
 } // namespace zorvic

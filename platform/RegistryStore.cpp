@@ -22,8 +22,8 @@ constexpr const char* kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 
-std::function<void(const std::string&)>& Reporter() {
-    static std::function<void(const std::string&)> reporter;
+TSettingsProblemReporter& Reporter() {
+    static TSettingsProblemReporter reporter;
     return reporter;
 }
 
@@ -221,9 +221,9 @@ std::optional<TRegistryFile> ReadLocked(TRegRoot root, const std::string& path) 
 
 } // namespace
 
-void SetSettingsProblemReporter(std::function<void(const std::string&)> reporter) {
-    Reporter() = std::move(reporter);
-}
+TSettingsProblemReporterOverride::TSettingsProblemReporterOverride(
+    TSettingsProblemReporter reporter)
+    : TScopedOverride(Reporter(), std::move(reporter)) {}
 
 bool IsKnownRoot(TRegRoot root) {
     return root == TRegRoot::HKEY_CURRENT_USER || root == TRegRoot::HKEY_LOCAL_MACHINE;

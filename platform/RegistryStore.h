@@ -1,5 +1,6 @@
 #pragma once
 #include "RegistryFile.h"
+#include "ScopedOverride.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,9 +25,13 @@ enum class TRegRoot : std::uint32_t {
 // reported once per run and reads as nothing. A fresh HKCU holds the system's own
 // values the program reads: "Personal" (the documents folder) and the key "Control Panel\Desktop".
 
-// Receives a problem the user should hear about. Default: a line on stderr. An empty function
-// restores the default.
-void SetSettingsProblemReporter(std::function<void(const std::string&)> reporter);
+// Receives the problems the user should hear about for as long as the object lives. Default: a
+// line on stderr.
+using TSettingsProblemReporter = std::function<void(const std::string&)>;
+class TSettingsProblemReporterOverride : public TScopedOverride<TSettingsProblemReporter> {
+public:
+    explicit TSettingsProblemReporterOverride(TSettingsProblemReporter reporter);
+};
 
 // False for codes other than the two roots.
 bool IsKnownRoot(TRegRoot root);

@@ -39,8 +39,7 @@ bool TTrayIcon::HostAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void TTrayIcon::OverrideHostAvailability(std::optional<bool> available) {
-    AvailabilityOverride() = available;
-}
+TTrayHostOverride::TTrayHostOverride(bool available)
+    : TScopedOverride(AvailabilityOverride(), available) {}
 
 } // namespace zorvic

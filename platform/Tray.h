@@ -1,4 +1,6 @@
 #pragma once
+#include "ScopedOverride.h"
+
 #include <QObject>
 
 #include <optional>
@@ -21,15 +23,20 @@ public:
     bool IsShown() const;
 
     // Whether a tray host runs; without one the icon cannot be seen, and the program must keep
-    // its main window reachable in other ways. Tests may decide it.
+    // its main window reachable in other ways. Tests decide it with a TTrayHostOverride.
     static bool HostAvailable();
-    static void OverrideHostAvailability(std::optional<bool> available);
 
 signals:
     void LeftClicked();
 
 private:
     QSystemTrayIcon* icon_;
+};
+
+// Decides for as long as the object lives whether a tray host runs.
+class TTrayHostOverride : public TScopedOverride<std::optional<bool>> {
+public:
+    explicit TTrayHostOverride(bool available);
 };
 
 } // namespace zorvic

@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev libqt6svg6 qt6-translations-l10n
   libx11-dev libxext-dev libxfixes-dev libxtst-dev libxi-dev libxrandr-dev libxdamage-dev
   libjpeg-dev libgif-dev
+  # PNG: libdeflate compresses what the PNG writer writes; zorvic-cli reads PNG and TIFF
+  # through libpng and libtiff, and the tests check PNG files with pngcheck
+  libdeflate-dev libpng-dev libtiff-dev pngcheck
   libavformat-dev libavcodec-dev libavdevice-dev libswscale-dev libavutil-dev
   libcanberra-dev libasound2-dev sound-theme-freedesktop
   libgtest-dev libgmock-dev libbenchmark-dev

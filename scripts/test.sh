@@ -3,6 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# Cheap checks first: the committed formatting, and folders that include only from folders before
+# them.
+bash scripts/check-format.sh
+bash scripts/check-layers.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 bash scripts/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 600

@@ -35,7 +35,8 @@ public:
 // One Qt application per process, so one server: the size comes from the command line.
 struct Desktop {
     BenchHost host;
-    TSaveForm editorWindow;
+    PlatformServices platform = MakeX11Platform();
+    TSaveForm editorWindow{platform};
     TSaveFormEditor editor{editorWindow};
     TDisPlayForm overlay;
     TSelectAreaForm frame;
@@ -48,8 +49,8 @@ struct Desktop {
                                              [this] { return std::exchange(hotKeyDown, false); },
                                              [] {}, [] { return false; }, [](bool) {}, [] {},
                                              // Ticked by hand, as the timer would.
-                                             nullptr},
-                                  Platform()};
+                                             nullptr, [] {}, [] { return false; }},
+                                  platform};
 };
 
 // Each iteration: the press, the tick that grabs and shows, and the events that follow; putting
@@ -107,8 +108,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    desktop.reset();
     // Closes the capture's own connection while its server still runs.
-    zorvic::InstallPlatform({});
+    desktop.reset();
     return 0;
 }

@@ -1,11 +1,16 @@
 // Times whole commands, the two sides of each comparison in turns, with the peak memory of each
 // from wait4's rusage: zorvic-cli beside the tools a user would otherwise run on the same
-// 3840x2160 BMP (and beside cp of it, the floor of any command that reads and writes it). Then
-// the sizes of JPEG files of two screens beside ImageMagick's at the same quality.
+// 3840x2160 BMP (and beside cp of it, the floor of any command that reads and writes it); PNG
+// writing beside ImageMagick's on a 1920x1080 screenshot and that photo, file sizes included;
+// and the sizes of JPEG files of a nearly empty screen and of that screenshot beside
+// ImageMagick's at the same quality.
 //
 //   bench_cli_compare [--runs N] [--folder DIR] [--zorvic PATH] [--convert PATH]
 #include "ScreenPictures.h"
 #include "SyntheticPhoto.h"
+#include "SyntheticScreenshot.h"
+
+#include <QGuiApplication>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -20,6 +25,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zorvic::bench {
@@ -193,20 +199,21 @@ double Psnr(const Options& options, const fs::path& picture, const fs::path& fil
     return decibels;
 }
 
-// JPEG at quality 80 of a nearly empty and of a busy screen: our file's size beside ImageMagick's,
-// with the quality each keeps. Prints the table; returns how many targets were missed.
-int CompareJpegSizes(const Options& options) {
+// JPEG at quality 80 of a nearly empty screen and of the busy screenshot: our file's size beside
+// ImageMagick's, with the quality each keeps. Prints the table; returns how many targets were
+// missed.
+int CompareJpegSizes(const Options& options, const fs::path& screenshot) {
     constexpr double kMostSizeRatio = 1.05;
     std::printf("\n| JPEG q80, 1920x1080 | zorvic-cli bytes | PSNR dB | convert bytes | PSNR dB | "
                 "size | target | met |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---|\n");
     int missed = 0;
-    for (const auto& [name, picture] : {std::pair{"nearly empty screen", MakeNearlyEmptyScreen()},
-                                        std::pair{"busy screen", MakeBusyScreen()}}) {
-        const fs::path screen = options.folder / "screen.bmp";
+    const fs::path empty = options.folder / "empty-screen.bmp";
+    MakeNearlyEmptyScreen().SaveToFile(empty.string());
+    for (const auto& [name, screen] :
+         {std::pair{"nearly empty screen", empty}, std::pair{"busy screenshot", screenshot}}) {
         const fs::path ours = options.folder / "ours.jpg";
         const fs::path theirs = options.folder / "theirs.jpg";
-        picture.SaveToFile(screen.string());
         const Command ourCommand{{options.zorvic, "convert",
                                   (options.folder / "frame.bmp").string(), ours.string(),
                                   "--quality", "80"},
@@ -228,6 +235,64 @@ int CompareJpegSizes(const Options& options) {
                     static_cast<std::uintmax_t>(ourBytes), Psnr(options, screen, ours),
                     static_cast<std::uintmax_t>(theirBytes), Psnr(options, screen, theirs), ratio,
                     kMostSizeRatio, met ? "yes" : "no");
+        std::fflush(stdout);
+    }
+    return missed;
+}
+
+// PNG writing, judged on the file's size too: no more than `maxSizeRatio` times ImageMagick's.
+struct PngCase {
+    Case timing;
+    fs::path ourFile;
+    fs::path theirFile;
+    double maxSizeRatio;
+};
+
+std::vector<PngCase> MakePngCases(const Options& o, const fs::path& screenshot,
+                                  const fs::path& photo) {
+    std::vector<PngCase> cases;
+    for (const auto& [name, input, speedup] :
+         {std::tuple{"PNG, 1920x1080 screenshot", screenshot, 3.0},
+          std::tuple{"PNG, 3840x2160 photo", photo, 2.0}}) {
+        const fs::path ours = o.folder / "ours.png";
+        const fs::path theirs = o.folder / "theirs.png";
+        cases.push_back(
+            {{name, Command{{o.zorvic, "apply", input.string(), ours.string()}, "", false},
+              Command{{o.convert, input.string(), theirs.string()}, "", false}, speedup},
+             ours,
+             theirs,
+             1.1});
+    }
+    return cases;
+}
+
+// Prints the PNG table; returns how many targets were missed.
+int ComparePng(const Options& options, const fs::path& screenshot, const fs::path& photo) {
+    std::printf(
+        "\n| work | zorvic-cli ms | bytes | convert ms | bytes | speed-up (medians) | size | "
+        "targets | met |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---|---|\n");
+    int missed = 0;
+    for (const PngCase& c : MakePngCases(options, screenshot, photo)) {
+        const auto timings = SideBySide(c.timing.ours, c.timing.theirs, photo, options.runs);
+        if (!timings) {
+            std::printf("| %s | failed | | | | | | | |\n", c.timing.name.c_str());
+            ++missed;
+            continue;
+        }
+        const auto& [ours, theirs] = *timings;
+        const auto ourBytes = fs::file_size(c.ourFile);
+        const auto theirBytes = fs::file_size(c.theirFile);
+        const double speedup = theirs.median / ours.median;
+        const double size = static_cast<double>(ourBytes) / static_cast<double>(theirBytes);
+        const bool met = speedup >= c.timing.targetSpeedup && size <= c.maxSizeRatio;
+        missed += met ? 0 : 1;
+        std::printf("| %s | %.1f (%.1f) | %ju | %.1f (%.1f) | %ju | %.2fx | %.2fx | %.0fx faster, "
+                    "%.1fx size | %s |\n",
+                    c.timing.name.c_str(), ours.median, ours.best,
+                    static_cast<std::uintmax_t>(ourBytes), theirs.median, theirs.best,
+                    static_cast<std::uintmax_t>(theirBytes), speedup, size, c.timing.targetSpeedup,
+                    c.maxSizeRatio, met ? "yes" : "no");
         std::fflush(stdout);
     }
     return missed;
@@ -265,6 +330,10 @@ Options ParseOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     using namespace zorvic::bench;
+    // The screenshot's windows and text are drawn by Qt, without a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
     Options options;
     try {
         options = ParseOptions(argc, argv);
@@ -275,6 +344,8 @@ int main(int argc, char** argv) {
     fs::create_directories(options.folder);
     const fs::path photo = options.folder / "photo.bmp";
     MakeSyntheticPhoto().SaveToFile(photo.string());
+    const fs::path screenshot = options.folder / "screenshot.bmp";
+    MakeSyntheticScreenshot().SaveToFile(screenshot.string());
 
     std::printf("%d x %d 24-bit BMP, %d runs of each side in turns: median (best) wall time, in "
                 "%s\n\n",
@@ -301,7 +372,8 @@ int main(int argc, char** argv) {
             speedup, c.targetSpeedup, met ? "yes" : "no");
         std::fflush(stdout);
     }
-    missed += CompareJpegSizes(options);
+    missed += ComparePng(options, screenshot, photo);
+    missed += CompareJpegSizes(options, screenshot);
     fs::remove_all(options.folder);
     return missed == 0 ? 0 : 1;
 }

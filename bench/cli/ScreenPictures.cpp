@@ -107,28 +107,4 @@ TBitmap MakeNearlyEmptyScreen() {
     return screen.Picture();
 }
 
-TBitmap MakeBusyScreen() {
-    TScreen screen;
-    TSequence sequence;
-    for (int y = 0; y < kHeight; ++y)
-        screen.Fill(0, y, kWidth, 1, MakeColor(20 + y / 12, 60 + y / 9, 120 + y / 10));
-    for (int icon = 0; icon < 12; ++icon) {
-        const int top = 20 + 84 * icon;
-        screen.Fill(20, top, 48, 48, MakeColor(sequence.Below(256), sequence.Below(256), 200));
-        screen.Fill(32, top + 12, 24, 24, MakeColor(250, sequence.Below(256), 40));
-    }
-    TaskBar(screen);
-    const TColor inks[] = {clBlack, MakeColor(0, 0, 160), MakeColor(160, 30, 30),
-                           MakeColor(0, 110, 0)};
-    for (int window = 0; window < 7; ++window) {
-        const int left = 100 + 230 * window - 40 * (window % 3);
-        const int top = 30 + 60 * window + 30 * (window % 2);
-        const int width = 700 + 40 * (window % 4);
-        const int height = 560 - 30 * (window % 3);
-        screen.Window(left, top, width, height);
-        screen.Text(sequence, left + 12, top + 40, width - 24, height - 52, inks[window % 4]);
-    }
-    return screen.Picture();
-}
-
 } // namespace zorvic::bench

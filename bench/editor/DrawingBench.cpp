@@ -2,6 +2,7 @@
 // editor's own mouse handlers (the repaint they ask for is not included unless named).
 #include "EditorStatusBar.h"
 #include "EditorView.h"
+#include "FakeDesktop.h"
 #include "Magnifier.h"
 #include "PicMouse.h"
 #include "TSaveForm.h"
@@ -18,6 +19,7 @@
 
 namespace {
 
+using zorvic::FakeDesktop;
 using zorvic::TBitmap;
 using zorvic::TSaveForm;
 using zorvic::TToolsPanel;
@@ -53,7 +55,7 @@ public:
     }
     void Release(QPoint at) { Send(QEvent::MouseButtonRelease, at, Qt::NoButton); }
 
-    TSaveForm form;
+    TSaveForm form{std::make_shared<FakeDesktop>()->Services()};
 };
 
 // The pointer wanders a little, as a hand does between two events.

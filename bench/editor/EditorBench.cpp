@@ -1,5 +1,6 @@
 // What every capture pays when the editor opens, at 3840 x 2160: the showing's four recorded
 // quarter turns as computed directly, against running the four turns themselves.
+#include "FakeDesktop.h"
 #include "TSaveForm.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ zorvic::TBitmap Capture() {
 }
 
 void BM_OpeningTheEditor(benchmark::State& state) {
-    zorvic::TSaveForm form;
+    zorvic::TSaveForm form(std::make_shared<zorvic::FakeDesktop>()->Services());
     const zorvic::TBitmap capture = Capture();
     for (auto _ : state) {
         form.LoadPicture(capture);
@@ -31,7 +32,7 @@ void BM_OpeningTheEditor(benchmark::State& state) {
 BENCHMARK(BM_OpeningTheEditor)->Unit(benchmark::kMillisecond);
 
 void BM_FourRecordedQuarterTurns(benchmark::State& state) {
-    zorvic::TSaveForm form;
+    zorvic::TSaveForm form(std::make_shared<zorvic::FakeDesktop>()->Services());
     const zorvic::TBitmap capture = Capture();
     for (auto _ : state) {
         form.LoadPicture(capture);

@@ -2,6 +2,7 @@
 // handler and the repaint of the after-image), OK on a 3840 x 2160 picture (to set beside the
 // routine alone in bench_imaging, same values), and opening the panel on that picture.
 #include "EditorView.h"
+#include "FakeDesktop.h"
 #include "PanelPreview.h"
 #include "PreviewThumbnail.h"
 #include "SyntheticPhoto.h"
@@ -48,7 +49,7 @@ const TBitmap& Photo() {
 }
 
 void BarMove(benchmark::State& state, Effect e) {
-    TSaveForm form;
+    TSaveForm form(std::make_shared<FakeDesktop>()->Services());
     form.LoadPicture(MakeSyntheticPhoto(kThumbnailSide, kThumbnailSide));
     form.show();
     (form.Menus.*e.menu)->trigger();
@@ -62,7 +63,7 @@ void BarMove(benchmark::State& state, Effect e) {
 }
 
 void ApplyOnOK(benchmark::State& state, Effect e) {
-    TSaveForm form;
+    TSaveForm form(std::make_shared<FakeDesktop>()->Services());
     // Shown, so that the progress bar paints as the routine reports its rows.
     form.show();
     for (auto _ : state) {
@@ -80,7 +81,7 @@ void ApplyOnOK(benchmark::State& state, Effect e) {
 // The editor holds its picture 24-bit from its showing on; a 32-bit one shows what the panel's
 // own conversion would cost.
 void OpeningThePanel(benchmark::State& state, TPixelFormat format) {
-    TSaveForm form;
+    TSaveForm form(std::make_shared<FakeDesktop>()->Services());
     TBitmap picture = Photo();
     picture.SetPixelFormat(format);
     form.Pic->SetPicture(picture);

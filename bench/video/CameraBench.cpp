@@ -34,6 +34,7 @@ public:
     TSaveSettings Settings;
     TSaveSettings SaveSettings() const override { return Settings; }
     bool CaptureSoundWanted() const override { return false; }
+    void PlayCaptureSound() override {}
     void EditorClosed() override {}
     void OpenReadme() override {}
     void OpenMail() override {}

@@ -1,15 +1,14 @@
 #include "AppSandbox.h"
 
 #include "ErrorBoundary.h"
-#include "MessageBoxes.h"
+#include "Offscreen.h"
+#include "PrivateDisplay.h"
 #include "RegEdit.h"
 #include "RegistryStore.h"
-#include "Tray.h"
 #include "ZorvicProgram.h"
 
-#include <QDir>
-
 #include <cstdlib>
+#include <filesystem>
 
 namespace zorvic::testing {
 
@@ -18,31 +17,39 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static TZorvicApplication* application = new TZorvicApplication(argc, argv);
+    static TZorvicApplication* application = [] {
+#ifdef ZORVIC_REAL_DISPLAY
+        // An X server of this test program's own.
+        ProcessDisplay();
+        unsetenv("QT_QPA_PLATFORM");
+#else
+        RunOffscreen();
+#endif
+        return new TZorvicApplication(argc, argv);
+    }();
     (void)application;
 }
 } // namespace
 
 void AppSandbox::SetUp() {
-    ASSERT_TRUE(root_.isValid());
-    for (const char* folder : {"home", "config", "settings", "home/Documents"})
-        QDir(root_.path()).mkpath(folder);
-    setenv("HOME", (root_.path() + "/home").toUtf8().constData(), 1);
-    setenv("XDG_CONFIG_HOME", (root_.path() + "/config").toUtf8().constData(), 1);
-    setenv("ZORVIC_CONFIG_DIR", (root_.path() + "/settings").toUtf8().constData(), 1);
+    home_.emplace();
+    std::filesystem::create_directories(home_->Home() + "/Documents");
+    commands_.emplace();
     EnsureApplication();
-    SetMessageBoxHandler([this](const std::string& text) { messages_.push_back(text); });
-    TTrayIcon::OverrideHostAvailability(true);
+    messageBoxes_.emplace([this](const std::string& text) { messages_.push_back(text); });
+    trayHost_.emplace(true);
 }
 
 void AppSandbox::TearDown() {
     DestroyProgramWindows();
-    TTrayIcon::OverrideHostAvailability(std::nullopt);
-    SetMessageBoxHandler({});
+    trayHost_.reset();
+    messageBoxes_.reset();
+    commands_.reset();
+    home_.reset();
 }
 
 void AppSandbox::Start(const QStringList& arguments) {
-    CreateProgramWindows(arguments);
+    CreateProgramWindows(arguments, hooks, platform);
 }
 
 void AppSandbox::Restart(const QStringList& arguments) {

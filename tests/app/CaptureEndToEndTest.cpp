@@ -7,16 +7,14 @@
 #include <QPainter>
 
 // After gtest and Qt: Xlib's macros break their headers.
+#include "Commands.h"
 #include "ProgramUnderTest.h"
 #include "X11TestTools.h"
-#include "hooklib/HotKeyGrab.h"
 
 #include <X11/keysym.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 
 namespace zorvic::testing {
 namespace {
@@ -27,6 +25,8 @@ constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 // The main window's client area below its menu bar.
 constexpr int kClientHeight = 288;
 constexpr unsigned long kPlainPixel = 0x3060A0;
+// Where the pointer waits between the test's moves: over no window.
+constexpr TPoint kRestingPlace{kScreenWidth - 1, kScreenHeight - 1};
 
 enum ModeButton { ActiveWindowBtn, FullScreenBtn, RegionBtn, FixRegionBtn, AxtiveObjectBtn };
 enum class Trigger { HotKey, CaptureButton };
@@ -73,16 +73,12 @@ protected:
         program.Launch();
         main = program.FindWindowTitled("ZorvicV1.5", true);
         ASSERT_NE(main, 0u) << "the main window did not appear";
-        // The hook library grabs Ctrl+B on a thread of its own.
-        ASSERT_TRUE(WaitUntil([&] { return CtrlBHeldByTheProgram(); }, 10s)) << "no hot key";
-    }
-
-    bool CtrlBHeldByTheProgram() {
-        const Window root = DefaultRootWindow(display.get());
-        const HotKeyGrab grab = GrabHotKey(display.get(), root);
-        UngrabHotKey(display.get(), root, grab);
-        XSync(display.get(), False);
-        return grab.heldElsewhere;
+        // The hook library grabs Ctrl+B on a thread of its own. A look of ours may meet its grab
+        // half-way; it then grabs again, and only a key held under every lock state counts.
+        ASSERT_TRUE(WaitUntil([&] { return CtrlBHeldElsewhere(display.get()); }, 10s))
+            << "no hot key";
+        // The hand rests off the window, so that no hover or tool tip changes how it looks.
+        MovePointer(kRestingPlace);
     }
 
     // The main window's client area on the screen.
@@ -118,7 +114,26 @@ protected:
         const int menuBarHeight = window.height() - kClientHeight;
         return {window.x() + x, window.y() + menuBarHeight + y};
     }
-    void ClickModeButton(ModeButton button) { Click(PanelPoint(69, 19 + 38 * button)); }
+    // What the server shows of a mode button, inside its edges.
+    std::vector<unsigned long> ModeButtonLook(ModeButton button) {
+        const TPoint centre = PanelPoint(69, 19 + 38 * button);
+        return ScreenPixels(display.get(),
+                            {centre.x - 40, centre.y - 10, centre.x + 40, centre.y + 10});
+    }
+    // Chooses a mode and waits until the program has taken the click. The press shows the
+    // button down (and takes the focus from the others); only the release, once handled, draws
+    // the Region button, down since the start, up again.
+    void ClickModeButton(ModeButton button) {
+        const std::vector<unsigned long> up = ModeButtonLook(button);
+        MovePointer(PanelPoint(69, 19 + 38 * button));
+        Button(true);
+        ASSERT_TRUE(WaitUntil([&] { return ModeButtonLook(button) != up; })) << "no press";
+        const std::vector<unsigned long> regionDown = ModeButtonLook(RegionBtn);
+        Button(false);
+        ASSERT_TRUE(WaitUntil([&] { return ModeButtonLook(RegionBtn) != regionDown; }))
+            << "the mode was not chosen";
+        MovePointer(kRestingPlace);
+    }
     TPoint CaptureButtonPoint() { return PanelPoint(67, 248); }
 
     void MovePointer(TPoint to) { testing::MovePointer(display.get(), to); }
@@ -127,7 +142,6 @@ protected:
         MovePointer(at);
         Button(true);
         Button(false);
-        std::this_thread::sleep_for(200ms);
     }
     void PressCtrlAnd(KeySym key) { TapChord(display.get(), {XK_Control_L}, key); }
 
@@ -137,12 +151,13 @@ protected:
             MovePointer(pointer);
             PressCtrlAnd(XK_b);
         } else {
-            // Soon after, as a hand would. In the modes that grab at once the grab may come
-            // before the move: those tests keep the pointer on the button (CaptureButtonPoint).
-            MovePointer(CaptureButtonPoint());
-            Button(true);
-            Button(false);
-            std::this_thread::sleep_for(50ms);
+            // In the modes that grab at once the pointer's place at the grab is not known: those
+            // tests keep it on the button (CaptureButtonPoint). The hand leaves the button only
+            // once the program has taken the click, which hides the main window: a window
+            // manager that replays the press would otherwise see the pointer already gone.
+            Click(CaptureButtonPoint());
+            ASSERT_TRUE(WaitUntil([&] { return !program.IsShown(main); }, 10s))
+                << "the Capture button was not taken";
             MovePointer(pointer);
         }
     }
@@ -150,20 +165,34 @@ protected:
     // What `zorvic-cli capture ARGUMENTS` writes, read back by Qt.
     QImage CliCapture(const std::string& arguments) {
         const std::string file = program.Root() + "/cli.bmp";
-        const std::string command = "DISPLAY=" + server.Name() +
-                                    " " ZORVIC_CLI_EXECUTABLE " capture " + arguments + " -o " +
-                                    file;
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        const TCommandResult result =
+            testing::Run("DISPLAY=" + server.Name() + " " ZORVIC_CLI_EXECUTABLE " capture " +
+                         arguments + " -o " + Quoted(file));
+        EXPECT_EQ(result.exitCode, 0) << arguments << ": " << result.output;
         return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
     }
 
     Window WaitForEditor() { return program.FindWindowTitled("图像编辑", true, 10s); }
 
-    // What the shown editor holds: copied with Ctrl+C and read from the clipboard by xclip.
+    // Whether the pick's frame window comes to be shown over exactly `rect`.
+    bool FrameShownAt(const TRect& rect) {
+        return program.FindWindow(
+                   [&](Window window) {
+                       XWindowAttributes attributes{};
+                       return XGetWindowAttributes(display.get(), window, &attributes) &&
+                              attributes.override_redirect && program.IsShown(window) &&
+                              attributes.x == rect.Left && attributes.y == rect.Top &&
+                              attributes.width == rect.Width() &&
+                              attributes.height == rect.Height();
+                   },
+                   10s) != 0;
+    }
+
+    // What the shown editor holds: copied with Ctrl+C and read from the clipboard by xclip. The
+    // program reads the focus change before the key, in the order the server sent them.
     QImage CopyFromEditor(Window editor) {
         XSetInputFocus(display.get(), editor, RevertToParent, CurrentTime);
         XSync(display.get(), False);
-        std::this_thread::sleep_for(200ms);
         PressCtrlAnd(XK_c);
         const Window box = program.FindWindow(
             [&](Window window) {
@@ -172,15 +201,10 @@ protected:
             },
             10s);
         EXPECT_NE(box, 0u) << "no message after copying";
-        const std::string command =
-            "DISPLAY=" + server.Name() + " xclip -selection clipboard -t image/png -o";
-        std::string png;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[65536];
-            for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-                png.append(buffer, got);
-            pclose(pipe);
-        }
+        const std::string png =
+            testing::Run("DISPLAY=" + server.Name() + " xclip -selection clipboard -t image/png -o",
+                         false)
+                .output;
         if (box) program.SendCloseRequest(box);
         return QImage::fromData(reinterpret_cast<const uchar*>(png.data()),
                                 static_cast<int>(png.size()), "PNG")
@@ -201,9 +225,10 @@ protected:
     // Shows a window of the test's own below the program's, where a user's windows would be:
     // the main window stays clickable, and it has to hide to leave the window in the capture.
     void ShowBelow(Window window) {
-        MapAndWait(display.get(), Unmanaged(window));
-        XLowerWindow(display.get(), window);
-        XSync(display.get(), False);
+        // Lowered before it is mapped, it never covers the program's windows for a moment: the
+        // main window is not exposed and drawn again while the test goes on clicking it.
+        XLowerWindow(display.get(), Unmanaged(window));
+        MapAndWait(display.get(), window);
     }
     void ShowPattern(const TRect& rect) {
         ShowBelow(CreatePatternWindow(display.get(), DefaultRootWindow(display.get()), rect));
@@ -287,9 +312,15 @@ TEST_F(ActiveWindowCapture, HotKeyCapturesTheActiveWindowWithItsFrame) {
         return clientX > 0;
     }));
     Click({clientX + 100, clientY + 60});
+    ASSERT_TRUE(WaitUntil([&] {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display.get(), &focus, &revert);
+        return focus == client;
+    })) << "the click did not focus the window";
+    // The window manager redraws the frame of the window it has just focused.
+    WaitForWindowManager(display.get());
     const QRect outer = OuterRect(client);
-    // The window manager redraws the frame of the window it just focused.
-    std::this_thread::sleep_for(300ms);
 
     const QImage fromCli = CliCapture("active");
     PressCtrlAnd(XK_b);
@@ -331,11 +362,18 @@ TEST_P(CaptureEndToEndTest, RegionDragCapturesTheScreenPixelsUnderTheBand) {
                    0;
         },
         10s));
-    MovePointer({500, 400});
+    const TPoint start{500, 400};
+    MovePointer(start);
     Button(true);
     for (const TPoint at : {TPoint{450, 350}, TPoint{380, 300}, TPoint{300, 250}}) {
         MovePointer(at);
-        std::this_thread::sleep_for(50ms);
+        // The band's side through the pointer, in yellow exclusive-or over the frozen pattern.
+        const TPoint side{at.x, (at.y + start.y) / 2};
+        ASSERT_TRUE(WaitUntil([&] {
+            return RootPixel(display.get(), side.x, side.y) ==
+                   (PatternAt(side.x - 250, side.y - 200) ^ clYellow);
+        })) << "no band to "
+            << at.x << "," << at.y;
     }
     Button(false);
     const Window editor = WaitForEditor();
@@ -351,9 +389,10 @@ TEST_P(CaptureEndToEndTest, FixedRegionFrameFollowsThePointerAndTheClickCaptures
     ClickModeButton(FixRegionBtn);
     ShowPattern({100, 80, 1000, 700});
     StartCapture({512, 384});
-    std::this_thread::sleep_for(500ms);
+    // The 600 x 400 frame, centred on the pointer, follows it.
+    ASSERT_TRUE(FrameShownAt({212, 184, 822, 594})) << "no frame at the pointer";
     MovePointer({500, 380});
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(FrameShownAt({200, 180, 810, 590})) << "the frame did not follow";
     Button(true);
     Button(false);
     const Window editor = WaitForEditor();
@@ -373,7 +412,8 @@ TEST_P(CaptureEndToEndTest, ControlPickCapturesTheWindowUnderThePointer) {
     XMapWindow(display.get(), CreatePatternWindow(display.get(), parent, {100, 80, 340, 230}));
     ShowBelow(parent);
     StartCapture({250, 200});
-    std::this_thread::sleep_for(500ms);
+    // The frame rings the window under the pointer, 5 pixels out.
+    ASSERT_TRUE(FrameShownAt({155, 135, 405, 295})) << "no frame around the window";
     Button(true);
     Button(false);
     const Window editor = WaitForEditor();

@@ -1,31 +1,23 @@
-// The real program on the suite's X server: it starts, shows its titled main window, keeps a
-// second copy from starting, and quits from the close box when told to.
+// The real program on an X server of the test's own: it starts, shows its titled main window,
+// keeps a second copy from starting, and quits from the close box when told to.
 #include <gtest/gtest.h>
 
 #include "ProgramUnderTest.h"
+#include "X11TestTools.h"
 
-#include <X11/Xlib.h>
 #include <sys/wait.h>
+
+#include <memory>
 
 namespace zorvic::testing {
 namespace {
 
 class EndToEndTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs the suite's X server";
-        display_ = XOpenDisplay(nullptr);
-        ASSERT_NE(display_, nullptr);
-        program_ =
-            std::make_unique<ProgramUnderTest>(ZORVIC_EXECUTABLE, display_, std::getenv("DISPLAY"));
-    }
-    void TearDown() override {
-        program_.reset();
-        if (display_) XCloseDisplay(display_);
-    }
-
-    Display* display_ = nullptr;
-    std::unique_ptr<ProgramUnderTest> program_;
+    PrivateDisplay server_;
+    DisplayPtr display_ = Open(server_);
+    std::unique_ptr<ProgramUnderTest> program_ =
+        std::make_unique<ProgramUnderTest>(ZORVIC_EXECUTABLE, display_.get(), server_.Name());
 };
 
 TEST_F(EndToEndTest, ProgramShowsItsMainWindowAndQuitsFromTheCloseBox) {

@@ -8,7 +8,7 @@
 #include "TSaveForm.h"
 #include "TVideoForm.h"
 #include "Tray.h"
-#include "app/ZorvicMain.h"
+#include "ZorvicMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,9 +23,10 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace zorvic::testing {
 namespace {
@@ -154,7 +155,7 @@ TEST_F(MainWindowTest, ACloseActionOfTheWrongKindIsToldAndTheWindowParksInTheTra
 }
 
 TEST_F(MainWindowTest, WithoutATrayHostTheCloseBoxMinimises) {
-    TTrayIcon::OverrideHostAvailability(false);
+    const TTrayHostOverride noTrayHost(false);
     EXPECT_FALSE(ZorvicForm->close());
     EXPECT_TRUE(ZorvicForm->isVisible());
     EXPECT_TRUE(ZorvicForm->isMinimized());
@@ -238,61 +239,64 @@ TEST_F(MainWindowTest, TheEditorClosesAndLetsItsPictureGoEvenWhenTheVersionCanno
 }
 
 TEST_F(MainWindowTest, CaptureButtonSendsCtrlBOnlyWhileTheHotKeyIsWatched) {
-    const auto desktop = std::make_shared<FakeDesktop>();
-    InstallPlatform(desktop->Services());
     ZorvicForm->CutBtn->click();
-    EXPECT_EQ(desktop->SentKeys.size(), 4u);
+    EXPECT_EQ(desktop_->SentKeys.size(), 4u);
 
     // Editing or selecting a region: the key would come back to this window's own Ctrl+B item.
-    desktop->SentKeys.clear();
+    desktop_->SentKeys.clear();
     ZorvicForm->Capture()->StopHotKeyWatch();
     ZorvicForm->CutBtn->click();
     ZorvicForm->BeginIp->trigger();
-    EXPECT_TRUE(desktop->SentKeys.empty());
+    EXPECT_TRUE(desktop_->SentKeys.empty());
 
     // Picking: the hot key is off, or on again when the other pick mode was chosen meanwhile.
     ZorvicForm->Capture()->StartHotKeyWatch();
     ZorvicForm->Capture()->PickArmed = true;
     ZorvicForm->CutBtn->click();
-    EXPECT_TRUE(desktop->SentKeys.empty());
+    EXPECT_TRUE(desktop_->SentKeys.empty());
 }
 
-// For the test's length, the only xdg-open on PATH is a stand-in that logs its argument and
-// ends with `status`; without a status there is no xdg-open at all.
-class TStandInOpener {
-public:
-    explicit TStandInOpener(std::optional<int> status) : path_(qgetenv("PATH")) {
-        if (status) {
-            QFile script(folder_.filePath("xdg-open"));
-            script.open(QIODevice::WriteOnly);
-            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nexit %2\n")
-                             .arg(folder_.filePath("log"))
-                             .arg(*status)
-                             .toUtf8());
-            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", folder_.path().toUtf8());
-    }
-    ~TStandInOpener() { qputenv("PATH", path_); }
+TEST_F(MainWindowTest, TheHotKeyIsOnFromTheStartAndOffOnceTheProgramQuits) {
+    EXPECT_EQ(std::count(hookLog_.begin(), hookLog_.end(), "EnableHotKeyHook"), 1);
+    EXPECT_TRUE(fakeHooks_.HotKeyHookOn);
+    EXPECT_TRUE(messages_.empty());
+    ZorvicForm->Quit->trigger();
+    EXPECT_FALSE(fakeHooks_.HotKeyHookOn);
+}
 
-    QStringList Arguments() const {
-        QFile log(folder_.filePath("log"));
-        if (!log.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
+TEST_F(MainWindowTest, CtrlBHeldByAnotherProgramAtStartIsToldOnceTheWindowIsUp) {
+    Restart();
+    EXPECT_TRUE(messages_.empty());
+    fakeHooks_.HotKeyHeldByAnotherProgram = true;
+    Restart();
+    EXPECT_TRUE(messages_.empty()) << "the box must not hold up the window's appearance";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.empty(); }));
+    EXPECT_EQ(messages_,
+              std::vector<std::string>{"截图快捷键Ctrl+B已被其他程序占用，按Ctrl+B将无法截图。"
+                                       "请关闭占用它的程序后重新启动Zorvic。"});
+    // The program's own grab is still asked for: the key may come free.
+    EXPECT_TRUE(fakeHooks_.HotKeyHookOn);
+}
 
-private:
-    QTemporaryDir folder_;
-    QByteArray path_;
-};
+TEST_F(MainWindowTest, TheEditorPlaysTheCaptureSoundOnlyWhenTheOptionAsks) {
+    for (const bool wanted : {false, true}) {
+        hookLog_.clear();
+        ZorvicForm->OverSound->setChecked(wanted);
+        SaveForm->LoadPicture(TBitmap(30, 20));
+        SaveForm->FormShow();
+        EXPECT_EQ(std::count(hookLog_.begin(), hookLog_.end(), "PlayVoice"), wanted ? 1 : 0);
+        SaveForm->hide();
+    }
+}
 
 TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsNamedInABox) {
     const std::string readme = ProgramDirectory() + "Readme.txt";
     {
-        const TStandInOpener opener(0);
+        TStandInCommands commands;
+        commands.Add("xdg-open");
         ZorvicForm->US->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return opener.Arguments().size() == 1; }));
-        EXPECT_EQ(opener.Arguments().front().toStdString(), readme);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return commands.Calls("xdg-open").size() == 1; }));
+        EXPECT_EQ(commands.Calls("xdg-open").front(), readme);
     }
     const std::pair<QAction*, std::string> items[] = {
         {ZorvicForm->US, readme},
@@ -300,8 +304,10 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsNamedInABox) {
         {SaveForm->Menus.OpenMenu, ZorvicForm->SaveDir->text().toStdString()},
         {SaveForm->Menus.HomePageMenu, "https://zorvic.example/"},
     };
+    // No opener at all, and one that fails.
     for (const std::optional<int> status : {std::optional<int>(), std::optional<int>(3)}) {
-        const TStandInOpener opener(status);
+        TStandInCommands commands;
+        if (status) commands.Add("xdg-open", *status);
         for (const auto& [item, named] : items) {
             messages_.clear();
             item->trigger();
@@ -309,7 +315,7 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsNamedInABox) {
             EXPECT_EQ(messages_.size(), 1u);
             EXPECT_NE(messages_.front().find(named), std::string::npos) << messages_.front();
         }
-        EXPECT_EQ(opener.Arguments().size(), status ? 4 : 0);
+        EXPECT_EQ(commands.Calls("xdg-open").size(), status ? 4u : 0u);
     }
 }
 

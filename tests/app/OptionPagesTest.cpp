@@ -7,7 +7,7 @@
 #include "RegEdit.h"
 #include "SavePage.h"
 #include "UpDown.h"
-#include "app/ZorvicMain.h"
+#include "ZorvicMain.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -5,8 +5,7 @@
 
 #include "ConventionalPage.h"
 #include "TSaveForm.h"
-#include "app/ZorvicMain.h"
-#include "hooklib/ZorvicMain.h"
+#include "ZorvicMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,10 +17,10 @@
 #include <memory>
 
 // After gtest and Qt: Xlib's macros break their headers.
-#include "PrivateXServer.h"
 #include "XTestClient.h"
 
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace zorvic::testing {
 namespace {
@@ -30,18 +29,16 @@ using K = TValueKind;
 
 class RealKeysTest : public AppSandbox {
 protected:
-    static void SetUpTestSuite() {
-        UsePrivateXServer();
-        unsetenv("QT_QPA_PLATFORM");
-    }
     void SetUp() override {
         AppSandbox::SetUp();
+        hooks = LibraryHookCalls();
+        platform = MakeX11Platform();
         keys_ = std::make_unique<XTestClient>();
     }
     void TearDown() override {
         AppSandbox::TearDown();
         // The hook library outlives the windows; the next test finds Ctrl+B free.
-        DisableHotKeyHook();
+        hooks.DisableHotKeyHook();
         EXPECT_TRUE(QTest::qWaitFor([&] { return keys_->CanGrabCtrlB(); }));
         keys_.reset();
     }

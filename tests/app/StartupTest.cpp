@@ -4,7 +4,7 @@
 #include "RadioGroup.h"
 #include "RegEdit.h"
 #include "Tray.h"
-#include "app/ZorvicMain.h"
+#include "ZorvicMain.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -145,9 +145,12 @@ TEST_F(StartupTest, StoredOptionsReachTheirControls) {
         {"gif",
          {kSaveKey, "Type", K::String, "2"},
          [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 2); }},
+        {"png",
+         {kSaveKey, "Type", K::String, "4"},
+         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 4); }},
         {"type above range",
          {kSaveKey, "Type", K::String, "9"},
-         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 3); }},
+         [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), 4); }},
         {"type below range",
          {kSaveKey, "Type", K::String, "-4"},
          [](const TZorvicForm& f) { EXPECT_EQ(f.PicFormatRadioGroup->ItemIndex(), -1); }},
@@ -203,6 +206,21 @@ TEST_F(StartupTest, EmptyOrMissingSaveDirectoryMeansTheDocumentsFolder) {
     EXPECT_EQ(ZorvicForm->SaveDir->text(), documents);
 }
 
+TEST_F(StartupTest, EveryFormatChoiceIsStoredAsItsNumberAndComesBackAfterARestart) {
+    Start();
+    const char* const names[] = {"bmp", "jpg", "gif", "tif", "png"};
+    for (int index = 0; index < 5; ++index) {
+        SCOPED_TRACE(names[index]);
+        ASSERT_EQ(ZorvicForm->PicFormatRadioGroup->Item(index)->text(), names[index]);
+        ZorvicForm->PicFormatRadioGroup->Item(index)->click();
+        ZorvicForm->SaveOKBtn->click();
+        EXPECT_EQ(Stored(kSaveKey, "Type", K::String), std::to_string(index));
+        Restart();
+        EXPECT_EQ(ZorvicForm->PicFormatRadioGroup->ItemIndex(), index);
+        EXPECT_EQ(ZorvicForm->SaveSettings().FormatIndex, index);
+    }
+}
+
 TEST_F(StartupTest, AStoredNumberThatIsNoNumberIsReportedOnceAndStartUpGoesOn) {
     Start();
     Store(kSaveKey, "Type", K::String, "abc");
@@ -233,7 +251,7 @@ TEST_F(StartupTest, ADamagedSettingsFileKeepsWhatCanBeReadAndIsToldOnceInABox) {
     Start();
     Store(kConventionalKey, "Width", K::String, "800");
     Store(kSaveKey, "Type", K::String, "3");
-    const QString file = root_.path() + "/settings/HKLM.reg";
+    const QString file = QString::fromStdString(home_->Settings() + "/HKLM.reg");
     {
         QFile settings(file);
         ASSERT_TRUE(settings.open(QIODevice::Append));
@@ -252,7 +270,7 @@ TEST_F(StartupTest, ADamagedSettingsFileKeepsWhatCanBeReadAndIsToldOnceInABox) {
 
 TEST_F(StartupTest, AnUnreadableSettingsFileIsToldOnceInOneLineAndTheDefaultsRun) {
     // A folder where the file should be cannot be read, whoever runs the test.
-    QDir(root_.path()).mkpath("settings/HKLM.reg/inside");
+    QDir().mkpath(QString::fromStdString(home_->Settings() + "/HKLM.reg/inside"));
     Start({"s"}); // as the session starts it
     EXPECT_EQ(ZorvicForm->MainFormInTray, 1);
     EXPECT_EQ(ZorvicForm->windowTitle(), "Zorvic");
@@ -295,7 +313,7 @@ TEST_F(StartupTest, TheFirstArgumentDecidesWhetherTheMainWindowAppears) {
 }
 
 TEST_F(StartupTest, WithoutATrayHostAParkedStartIsMinimisedNotHidden) {
-    TTrayIcon::OverrideHostAvailability(false);
+    const TTrayHostOverride noTrayHost(false);
     Start({"s"});
     EXPECT_TRUE(ZorvicForm->isVisible());
     EXPECT_TRUE(ZorvicForm->isMinimized());

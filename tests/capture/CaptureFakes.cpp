@@ -90,6 +90,8 @@ THookCalls FakeHooks::Calls() {
         .DisableMouseHook =
             record("DisableMouseHook", [](FakeHooks& hooks) { hooks.MouseHookOn = false; }),
         .NoticeDescriptor = [this] { return notice_; },
+        .PlayVoice = record("PlayVoice", [](FakeHooks&) {}),
+        .HotKeyHeldByAnotherProgram = [this] { return HotKeyHeldByAnotherProgram; },
     };
 }
 

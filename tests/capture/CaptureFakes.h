@@ -61,8 +61,8 @@ private:
     CallLog& log_;
 };
 
-// The hook library's behaviour the capture relies on: presses count only while their hook is on,
-// and a flag going up is told on an eventfd of its own.
+// The hook library's behaviour the program relies on: presses count only while their hook is on,
+// a flag going up is told on an eventfd of its own, and the capture sound is logged.
 class FakeHooks {
 public:
     explicit FakeHooks(CallLog& log);
@@ -72,6 +72,8 @@ public:
 
     bool HotKeyHookOn = true;
     bool MouseHookOn = false;
+    // What the look at Ctrl+B finds before the program grabs it.
+    bool HotKeyHeldByAnotherProgram = false;
     void PressHotKey() { Raise(hotKeyDown_, HotKeyHookOn); }
     void PressMouse() { Raise(mouseDown_, MouseHookOn); }
 

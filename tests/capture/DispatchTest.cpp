@@ -4,7 +4,6 @@
 #include "ScreenCapture.h"
 #include "TCanvas.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <algorithm>
@@ -210,10 +209,8 @@ TEST_F(Dispatch, ControlPickOverTheBareDesktopShowsNoFrameAndTakesNoClick) {
 }
 
 void WaitForPendingCapture(const TCaptureDispatcher& dispatcher) {
-    QElapsedTimer waited;
-    waited.start();
-    while (dispatcher.CapturePending() && waited.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dispatcher.CapturePending(); }, 5000))
+        << "the delayed capture never came";
 }
 
 TEST_F(Dispatch, DelayGrabsLaterWithTheHotKeyOffMeanwhile) {
@@ -300,11 +297,10 @@ public:
 
 class FailedGrab : public DispatchFixture {
 protected:
-    FailedGrab() {
-        platform.Screen = std::make_shared<UnreadableScreen>();
-        SetMessageBoxHandler([this](const std::string& text) { log.push_back("Report " + text); });
-    }
-    ~FailedGrab() override { SetMessageBoxHandler({}); }
+    FailedGrab() { platform.Screen = std::make_shared<UnreadableScreen>(); }
+
+    TMessageBoxOverride reports{
+        [this](const std::string& text) { log.push_back("Report " + text); }};
 };
 
 TEST_F(FailedGrab, DelayedCaptureGivesTheWatchBackBeforeReporting) {

@@ -13,8 +13,6 @@
 
 namespace zorvic::testing {
 
-extern const PrivateDisplay* CaptureServer;
-
 namespace {
 
 // Lets the Qt side handle what the server sent until the condition holds.
@@ -27,7 +25,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
 
 class X11Capture : public DispatchFixture {
 protected:
-    X11Capture() : DispatchFixture(MakeX11Platform(CaptureServer->Name().c_str())) {}
+    X11Capture() : DispatchFixture(MakeX11Platform(ProcessDisplay().Name().c_str())) {}
 
     void MovePointer(TPoint to) { testing::MovePointer(display.get(), to); }
     void Button(bool down) { PressButton(display.get(), down); }
@@ -61,7 +59,7 @@ protected:
         return free;
     }
 
-    DisplayPtr display = Open(*CaptureServer);
+    DisplayPtr display = Open(ProcessDisplay());
 };
 
 TEST_F(X11Capture, OverlayDragHandsTheFrozenScreenAndBothCornersToTheEditor) {

@@ -8,17 +8,6 @@
 
 #include <cstdlib>
 
-namespace zorvic::testing {
-const PrivateDisplay* CaptureServer = nullptr;
-}
-
-namespace {
-// Stopped at exit, once every connection to it has closed: the hook library's thread, started by
-// a test, closes its own as the library ends, which comes before what was set up here. A server
-// gone earlier would make Xlib end the process from that thread.
-zorvic::testing::PrivateDisplay* server = nullptr;
-} // namespace
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
@@ -26,11 +15,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     } else {
         // A window manager, so that the editor is stacked as a managed window really is.
-        server = new zorvic::testing::PrivateDisplay(
-            zorvic::testing::PrivateDisplay::Options{.WindowManager = true});
-        std::atexit([] { delete server; });
-        zorvic::testing::CaptureServer = server;
-        setenv("DISPLAY", server->Name().c_str(), 1);
+        zorvic::testing::ProcessDisplay({.WindowManager = true});
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
     QApplication application(argc, argv);

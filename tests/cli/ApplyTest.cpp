@@ -24,7 +24,7 @@ protected:
         return folder_ / output;
     }
 
-    TempFolder folder_;
+    TTempDir folder_;
     fs::path input_ = folder_ / "in.bmp";
 };
 
@@ -140,7 +140,8 @@ TEST_F(Apply, WritesEveryFormatByItsExtensionInAnyCase) {
         std::string identified;
     } cases[] = {
         {"out.bmp", "BMP3 47 33"}, {"out.jpg", "JPEG 47 33"}, {"out.gif", "GIF 47 33"},
-        {"out.tif", "TIFF 47 33"}, {"OUT.JPG", "JPEG 47 33"}, {"out.Tif", "TIFF 47 33"},
+        {"out.tif", "TIFF 47 33"}, {"out.png", "PNG 47 33"},  {"OUT.JPG", "JPEG 47 33"},
+        {"out.Tif", "TIFF 47 33"}, {"OUT.PNG", "PNG 47 33"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,6 +150,7 @@ TEST_F(Apply, WritesEveryFormatByItsExtensionInAnyCase) {
     // The lossless writers give back the input exactly.
     EXPECT_EQ(DifferingPixels(folder_ / "out.bmp", input_), 0);
     EXPECT_EQ(DifferingPixels(folder_ / "out.tif", input_), 0);
+    EXPECT_EQ(DifferingPixels(folder_ / "out.png", input_), 0);
 }
 
 TEST_F(Apply, QualitySetsTheJpegQuality) {

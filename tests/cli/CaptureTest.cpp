@@ -103,7 +103,7 @@ protected:
     DisplayPtr display_ = zorvic::testing::Open(server_);
     Window parent_ = CreatePatternWindow(dpy(), DefaultRootWindow(dpy()), kScreen);
     Window child_ = CreatePatternWindow(dpy(), parent_, kChild);
-    TempFolder folder_;
+    TTempDir folder_;
 };
 
 TEST_F(Capture, FullAndRectangleCopyTheScreenWithBlackBeyondIt) {
@@ -128,7 +128,7 @@ TEST_F(Capture, FullAndRectangleCopyTheScreenWithBlackBeyondIt) {
     }
     const fs::path full = Run({"full"});
     EXPECT_EQ(Identify(full), "BMP3 320 240");
-    EXPECT_EQ(ReadFile(full).at(28), 24); // bits per pixel: the editor's depth for captures
+    EXPECT_EQ(ReadBytes(full).at(28), 24); // bits per pixel: the editor's depth for captures
     EXPECT_EQ(Identify(Run({"full", "--quality", "35"}, "out.JPG"), "%m %w %h %Q"),
               "JPEG 320 240 35");
 }
@@ -185,7 +185,7 @@ TEST_F(Capture, NoWindowToCaptureFailsAndWritesNothing) {
         SCOPED_TRACE(c.area);
         ExpectFailure(RunCapture({c.area}, folder_ / "out.bmp", server_.Name()), 1, c.needle);
     }
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{});
+    EXPECT_EQ(folder_.Files(), std::vector<std::string>{});
 }
 
 // Asks the window manager, as a pager would, to activate the window.
@@ -237,7 +237,7 @@ TEST(CaptureWithWindowManager, ActiveCapturesTheFocusedWindowWithItsFrame) {
     Window ignored = 0;
     XTranslateCoordinates(dpy, client, DefaultRootWindow(dpy), 0, 0, &clientX, &clientY, &ignored);
 
-    TempFolder folder;
+    TTempDir folder;
     const CliResult result = RunCapture({"active"}, folder / "active.bmp", server.Name());
     ASSERT_EQ(result.status, 0) << result.err;
     const TBitmap picture = LoadBmpFile((folder / "active.bmp").string());
@@ -256,13 +256,13 @@ TEST(CaptureWithoutDisplay, FailsWithStatusOneAndWritesNothing) {
         std::string needle;
     } cases[] = {{"", "capture needs an X display, but $DISPLAY is not set"},
                  {":65000", "Cannot open the X display \":65000\""}};
-    TempFolder folder;
+    TTempDir folder;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.display);
         for (const std::string area : {"full", "active"})
             ExpectFailure(RunCapture({area}, folder / "out.bmp", c.display), 1, c.needle);
     }
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "CliHarness.h"
 
+#include "Commands.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -17,34 +19,14 @@ extern char** environ;
 
 namespace zorvic::test {
 
+using testing::Quoted;
+using testing::Run;
+
 namespace {
 
 void PutLe(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i)
         bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string Capture(const std::string& command) {
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run " + command);
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
-
-std::string ReadText(const fs::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
 }
 
 } // namespace
@@ -80,11 +62,6 @@ void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
                static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<std::uint8_t> ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 Rgb TestPattern(int x, int y) {
     return {(x * 37 + y * 11) % 256, (y * 53 + x * 3) % 256, (x * y * 7 + 19) % 256};
 }
@@ -95,7 +72,7 @@ void WritePatternBmp(const fs::path& path, int width, int height) {
 
 CliResult RunCli(const std::vector<std::string>& arguments,
                  const std::optional<std::string>& display) {
-    TempFolder streams;
+    TTempDir streams;
     const fs::path outPath = streams / "stdout";
     const fs::path errPath = streams / "stderr";
     // Built before the fork: the child only executes.
@@ -121,7 +98,8 @@ CliResult RunCli(const std::vector<std::string>& arguments,
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(outPath), ReadText(errPath)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadText(outPath),
+            testing::ReadText(errPath)};
 }
 
 void ExpectFailure(const CliResult& result, int status, const std::string& needle) {
@@ -135,14 +113,14 @@ void ExpectFailure(const CliResult& result, int status, const std::string& needl
 
 std::string Identify(const fs::path& path, const std::string& format) {
     // Warnings (such as a TIFF tag without a closing zero) go to stderr and are not the answer.
-    return Capture("identify -format " + Quote(format) + " " + Quote(path.string()) +
-                   " 2>/dev/null");
+    return testing::Identify(format, path.string());
 }
 
 long DifferingPixels(const fs::path& a, const fs::path& b) {
     // compare prints the count on stderr, and fails outright on a size mismatch.
-    const std::string text = Capture("compare -quiet -metric AE " + Quote(a.string()) + " " +
-                                     Quote(b.string()) + " null: 2>&1");
+    const std::string text =
+        Run("compare -quiet -metric AE " + Quoted(a.string()) + " " + Quoted(b.string()) + " null:")
+            .output;
     try {
         std::size_t used = 0;
         const long count = std::stol(text, &used);
@@ -153,36 +131,19 @@ long DifferingPixels(const fs::path& a, const fs::path& b) {
 }
 
 void MagickConvert(const fs::path& input, const std::string& operators, const fs::path& output) {
-    Capture("convert " + Quote(input.string()) + " " + operators + " " + Quote(output.string()));
+    Run("convert " + Quoted(input.string()) + " " + operators + " " + Quoted(output.string()));
 }
 
 Rgb PixelAt(const fs::path& path, int x, int y) {
     const std::string crop =
         std::to_string(1) + "x1+" + std::to_string(x) + "+" + std::to_string(y);
     const std::string raw =
-        Capture("convert " + Quote(path.string()) + " -crop " + crop + " +repage -depth 8 rgb:-");
+        Run("convert " + Quoted(path.string()) + " -crop " + crop + " +repage -depth 8 rgb:-",
+            false)
+            .output;
     if (raw.size() != 3) return {-1, -1, -1};
     const auto byte = [&](int i) { return static_cast<int>(static_cast<unsigned char>(raw[i])); };
     return {byte(0), byte(1), byte(2)};
-}
-
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zorvic-cli-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempFolder::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace zorvic::test

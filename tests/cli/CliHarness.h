@@ -1,4 +1,7 @@
 #pragma once
+#include "Files.h"
+#include "TempDir.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -21,7 +24,8 @@ using PixelFunction = std::function<Rgb(int x, int y)>;
 // program's own BMP code.
 std::vector<std::uint8_t> BmpBytes(int width, int height, const PixelFunction& pixel);
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> ReadFile(const fs::path& path);
+using testing::ReadBytes;
+using testing::TTempDir;
 
 // A small picture with different colours everywhere, so any misplaced pixel shows.
 Rgb TestPattern(int x, int y);
@@ -45,18 +49,5 @@ long DifferingPixels(const fs::path& a, const fs::path& b);
 // ImageMagick's own version of a picture: `convert IN <operators> OUT`.
 void MagickConvert(const fs::path& input, const std::string& operators, const fs::path& output);
 Rgb PixelAt(const fs::path& path, int x, int y);
-
-// A fresh folder per test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    std::vector<std::string> Names() const;
-
-private:
-    fs::path path_;
-};
 
 } // namespace zorvic::test

@@ -13,7 +13,7 @@ protected:
         fs::copy_file(input_, reference_);
     }
 
-    TempFolder folder_;
+    TTempDir folder_;
     fs::path input_ = folder_ / "frame.bmp";
     fs::path reference_ = folder_ / "reference.bmp";
 };
@@ -26,6 +26,7 @@ TEST_F(Convert, WritesEachFormatAndDeletesTheBmp) {
     } cases[] = {{"out.jpg", "JPEG 47 33", false},
                  {"out.gif", "GIF 47 33", false},
                  {"out.tif", "TIFF 47 33", true},
+                 {"out.png", "PNG 47 33", true},
                  {"out.BMP", "BMP3 47 33", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -55,11 +56,11 @@ TEST_F(Convert, OverwritesAnExistingOutput) {
 }
 
 TEST_F(Convert, RefusesToConvertAFileOntoItself) {
-    const std::vector<std::uint8_t> before = ReadFile(input_);
+    const std::vector<std::uint8_t> before = ReadBytes(input_);
     for (const fs::path& out : {input_, folder_ / "." / "frame.bmp"}) {
         SCOPED_TRACE(out.string());
         ExpectFailure(RunCli({"convert", input_.string(), out.string()}), 1, "onto itself");
-        EXPECT_EQ(ReadFile(input_), before);
+        EXPECT_EQ(ReadBytes(input_), before);
     }
 }
 

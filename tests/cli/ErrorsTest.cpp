@@ -46,20 +46,20 @@ class FileErrors : public ::testing::Test {
 protected:
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
-    TempFolder folder_;
+    TTempDir folder_;
 };
 
 TEST_F(FileErrors, MissingInputIsAnErrorForBothVerbs) {
     ExpectFailure(RunCli({"apply", Path("missing.bmp"), Path("out.jpg"), "invert"}), 1,
                   "missing.bmp");
     ExpectFailure(RunCli({"convert", Path("missing.bmp"), Path("out.jpg")}), 1, "missing.bmp");
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{});
+    EXPECT_EQ(folder_.Files(), std::vector<std::string>{});
 }
 
 TEST_F(FileErrors, CorruptInputFailsAndLeavesEveryFileAsItWas) {
     const Bytes valid = BmpBytes(6, 4, TestPattern);
     WritePatternBmp(folder_ / "old.jpg"); // an earlier OUT that a failed run must not touch
-    const Bytes old = ReadFile(folder_ / "old.jpg");
+    const Bytes old = ReadBytes(folder_ / "old.jpg");
     for (const Corruption& corruption : kCorruptions) {
         SCOPED_TRACE(corruption.name);
         Bytes bad = valid;
@@ -69,9 +69,9 @@ TEST_F(FileErrors, CorruptInputFailsAndLeavesEveryFileAsItWas) {
             ExpectFailure(RunCli({"apply", Path("bad.bmp"), Path(out), "invert"}), 1, "bad.bmp");
         // The conversion's own messages name the file, except the writer's for an empty picture.
         ExpectFailure(RunCli({"convert", Path("bad.bmp"), Path("new.tif")}), 1, "");
-        EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"bad.bmp", "old.jpg"}));
-        EXPECT_EQ(ReadFile(folder_ / "bad.bmp"), bad);
-        EXPECT_EQ(ReadFile(folder_ / "old.jpg"), old);
+        EXPECT_EQ(folder_.Files(), (std::vector<std::string>{"bad.bmp", "old.jpg"}));
+        EXPECT_EQ(ReadBytes(folder_ / "bad.bmp"), bad);
+        EXPECT_EQ(ReadBytes(folder_ / "old.jpg"), old);
     }
 }
 
@@ -79,11 +79,11 @@ TEST_F(FileErrors, UnwritableOutputFailsAndLeavesNoFile) {
     WritePatternBmp(folder_ / "in.bmp");
     fs::create_directory(folder_ / "folder.bmp");
     for (const std::string out : {"missing/out.bmp", "missing/out.jpg", "missing/out.gif",
-                                  "missing/out.tif", "folder.bmp"}) {
+                                  "missing/out.tif", "missing/out.png", "folder.bmp"}) {
         SCOPED_TRACE(out);
         ExpectFailure(RunCli({"apply", Path("in.bmp"), Path(out), "grey"}), 1, out);
         ExpectFailure(RunCli({"convert", Path("in.bmp"), Path(out)}), 1, out);
-        EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"folder.bmp", "in.bmp"}));
+        EXPECT_EQ(folder_.Files(), (std::vector<std::string>{"folder.bmp", "in.bmp"}));
         EXPECT_TRUE(fs::is_empty(folder_ / "folder.bmp"));
     }
 }

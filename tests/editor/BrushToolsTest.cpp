@@ -61,7 +61,8 @@ TEST_F(BrushToolsTest, SprayDotsLandStrictlyInsideTheReachOfTheRadius) {
 
 TEST_F(BrushToolsTest, SprayRadiusThatIsNoWholeNumberIsReportedOnEachMoveAndPaintsNothing) {
     std::vector<std::string> messages;
-    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { messages.push_back(text); });
     const TBitmap picture = Pattern(60, 40);
     Open(picture);
     ChooseTool(*form, &TToolsPanel::SprayGunBtn);

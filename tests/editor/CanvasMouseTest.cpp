@@ -184,7 +184,7 @@ TTextMask BlockFont(const std::string& utf8, const TFont&) {
 }
 
 TEST_F(CanvasMouseTest, TextToolWritesTheTextBoxTextOnTheBrushOrOnThePicture) {
-    SetTextRasterizer(BlockFont);
+    const TTextRasterizerOverride blockFont(BlockFont);
     Palette().SetFontChooser([](QWidget*, const TFont& preset) {
         TFont red = preset;
         red.Color = clRed;
@@ -230,7 +230,6 @@ TEST_F(CanvasMouseTest, TextToolWritesTheTextBoxTextOnTheBrushOrOnThePicture) {
         EXPECT_TRUE(SamePicture(form->Picture(), written)) << "an empty box writes nothing";
         form->close();
     }
-    SetTextRasterizer(nullptr);
 }
 
 TEST_F(CanvasMouseTest, HandDragMovesThePictureAndKeepsTheGrabbedPointUnderThePointer) {

@@ -112,7 +112,8 @@ TEST_F(CommandsTest, AngleThatIsNoWholeNumberIsReportedAndLeavesThePictureAndThe
     const TBitmap shown = Pattern(30, 20);
     Open(shown);
     std::vector<std::string> shownErrors;
-    SetMessageBoxHandler([&](const std::string& text) { shownErrors.push_back(text); });
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { shownErrors.push_back(text); });
     for (const char* text : {"", "-", "4.5", "abc"}) {
         SCOPED_TRACE(text);
         shownErrors.clear();

@@ -1,6 +1,7 @@
 // A user's hand on the editor, on an X server of this test's own: the rectangle tool chosen by
 // its button, a rectangle dragged out past the picture and back, the picture saved, and the file
 // read back by ImageMagick.
+#include "Commands.h"
 #include "DrawShape.h"
 #include "EditorFixture.h"
 #include "EditorStatusBar.h"
@@ -8,44 +9,32 @@
 #include "EditorView.h"
 #include "PicMouse.h"
 #include "ToolsPanel.h"
-#include "XPointer.h"
+#include "XTestClient.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <sstream>
 
 namespace zorvic::testing {
 namespace {
 
 using DrawingEndToEndTest = EditorTest;
 
-QString Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromLatin1(process.readAllStandardOutput());
-}
-
 // A picture file's pixels as ImageMagick reads them; empty when it cannot.
-TBitmap ReadWithImageMagick(const QString& path) {
-    const QStringList size =
-        Run(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%w %h"), path})
-            .split(QLatin1Char(' '));
-    const int width = size.value(0).toInt(), height = size.value(1).toInt();
-    QProcess convert;
-    convert.start(QStringLiteral("convert"),
-                  {path, QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("rgb:-")});
-    convert.waitForFinished(30000);
-    const QByteArray rgb = convert.readAllStandardOutput();
-    if (width <= 0 || rgb.size() != 3 * width * height) return TBitmap();
+TBitmap ReadWithImageMagick(const std::string& path) {
+    int width = 0, height = 0;
+    std::istringstream(Identify("%w %h", path)) >> width >> height;
+    const std::string rgb = Run("convert " + Quoted(path) + " -depth 8 rgb:-", false).output;
+    if (width <= 0 || rgb.size() != 3u * width * height) return TBitmap();
     TBitmap picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const char* p = rgb.constData() + 3 * (y * width + x);
+            const char* p = rgb.data() + 3 * (y * width + x);
             picture.SetPixel(x, y,
                              MakeColor(static_cast<std::uint8_t>(p[0]),
                                        static_cast<std::uint8_t>(p[1]),
@@ -74,15 +63,15 @@ TEST_F(DrawingEndToEndTest, RectangleDraggedOutAndBackIsSavedAsExactlyTheFinalRe
     form->LoadPicture(pattern);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    TXPointer hand;
-    const auto click = [&hand](QWidget* widget) {
-        hand.MoveTo(widget->mapToGlobal(widget->rect().center()));
-        hand.Press();
-        hand.Release();
+    XTestClient hand;
+    const auto moveTo = [&hand](QPoint at) { hand.MoveTo({at.x(), at.y()}); };
+    const auto click = [&](QWidget* widget) {
+        moveTo(widget->mapToGlobal(widget->rect().center()));
+        hand.Click();
     };
     // Moves the pointer over a point of the image control and waits for the read-out to say so.
     const auto moveOver = [&](QPoint at) {
-        hand.MoveTo(form->Pic->mapToGlobal(at));
+        moveTo(form->Pic->mapToGlobal(at));
         const QString position = QStringLiteral("坐标 x：%1 y：%2").arg(at.x()).arg(at.y());
         return QTest::qWaitFor([&] { return form->PicStatusBar->PanelText(2) == position; });
     };
@@ -115,7 +104,8 @@ TEST_F(DrawingEndToEndTest, RectangleDraggedOutAndBackIsSavedAsExactlyTheFinalRe
         written = QDir(folder.path()).entryList({QStringLiteral("*.bmp")});
         return !written.isEmpty();
     }));
-    EXPECT_TRUE(SamePicture(ReadWithImageMagick(folder.filePath(written.first())), expected));
+    EXPECT_TRUE(
+        SamePicture(ReadWithImageMagick(folder.filePath(written.first()).toStdString()), expected));
     EXPECT_EQ(form->DrawSteps.Count, 1);
 }
 

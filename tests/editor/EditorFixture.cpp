@@ -1,7 +1,5 @@
 #include "EditorFixture.h"
 
-#include "MessageBoxes.h"
-
 #include <QApplication>
 
 namespace zorvic::testing {
@@ -34,14 +32,12 @@ TBitmap Turned(TBitmap picture, void (*transform)(TBitmap&)) {
 }
 
 void EditorTest::SetUp() {
-    SetMessageBoxHandler([](const std::string&) {});
-    form = std::make_unique<TSaveForm>();
+    form = std::make_unique<TSaveForm>(desktop->Services());
     form->SetHost(&host);
 }
 
 void EditorTest::TearDown() {
     form.reset();
-    SetMessageBoxHandler({});
 }
 
 void EditorTest::Open(const TBitmap& picture) {

@@ -1,5 +1,7 @@
 #pragma once
 #include "EditorHost.h"
+#include "FakeDesktop.h"
+#include "MessageBoxes.h"
 #include "TBitmap.h"
 #include "TSaveForm.h"
 
@@ -15,10 +17,11 @@ class TTestHost : public IEditorHost {
 public:
     TSaveSettings Settings;
     bool SoundWanted = false;
-    int ClosedCount = 0, ReadmeCount = 0, MailCount = 0;
+    int SoundCount = 0, ClosedCount = 0, ReadmeCount = 0, MailCount = 0;
 
     TSaveSettings SaveSettings() const override { return Settings; }
     bool CaptureSoundWanted() const override { return SoundWanted; }
+    void PlayCaptureSound() override { ++SoundCount; }
     void EditorClosed() override { ++ClosedCount; }
     void OpenReadme() override { ++ReadmeCount; }
     void OpenMail() override { ++MailCount; }
@@ -33,7 +36,8 @@ TBitmap Pattern(int width, int height);
 
 TBitmap Turned(TBitmap picture, void (*transform)(TBitmap&));
 
-// An editor with a test host, a picture loaded and shown as after a capture.
+// An editor with a test host on the in-memory desktop, its message boxes silenced; a picture
+// loaded and shown as after a capture.
 class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -41,6 +45,8 @@ protected:
     void Open(const TBitmap& picture);
 
     TTestHost host;
+    std::shared_ptr<FakeDesktop> desktop = std::make_shared<FakeDesktop>();
+    TMessageBoxOverride silentBoxes{[](const std::string&) {}};
     std::unique_ptr<TSaveForm> form;
 };
 

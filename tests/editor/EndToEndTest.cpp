@@ -1,5 +1,6 @@
 // The editor on a real X server: real window, real input events through the menus' shortcuts
 // and the tool bar, the picture on the screen, and files read back by ImageMagick.
+#include "Commands.h"
 #include "EditorFixture.h"
 #include "EditorView.h"
 #include "MessageBoxes.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -31,19 +31,8 @@ namespace {
 
 using EditorEndToEndTest = EditorTest;
 
-// What ImageMagick's identify reads from a file: "FORMAT WIDTHxHEIGHT".
-std::string Identify(const QString& path) {
-    QProcess identify;
-    identify.start(QStringLiteral("identify"),
-                   {QStringLiteral("-format"), QStringLiteral("%m %wx%h"), path});
-    identify.waitForFinished(30000);
-    return QString::fromUtf8(identify.readAllStandardOutput()).trimmed().toStdString();
-}
-
 // The pixels the X server shows where the image control is.
 QImage ShownPicture(const TSaveForm& form) {
-    QApplication::processEvents();
-    QTest::qWait(200);
     const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     const QString keep = qEnvironmentVariable("ZORVIC_EDITOR_SCREENSHOT");
     if (!keep.isEmpty()) screen.save(keep);
@@ -71,8 +60,8 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->activateWindow();
-    QTest::qWait(100);
-    EXPECT_TRUE(ShowsPicture(ShownPicture(*form), pattern));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPicture(ShownPicture(*form), pattern); }));
 
     QTest::mouseClick(form->ToolBar.Degrees90ToolButton, Qt::LeftButton);
     const TBitmap turned = Turned(pattern, RotateBitmap90);
@@ -85,24 +74,29 @@ TEST_F(EditorEndToEndTest, TurnInvertUndoRedoThenSaveInEveryFormat) {
     EXPECT_TRUE(SamePicture(form->Picture(), turned));
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(SamePicture(form->Picture(), inverted));
-    EXPECT_TRUE(ShowsPicture(ShownPicture(*form), inverted));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPicture(ShownPicture(*form), inverted); }));
 
     QTemporaryDir folder;
     host.Settings.SaveDirectory = folder.path().toStdString();
     // ImageMagick names a version-3 bitmap file BMP3.
-    const std::vector<std::string> formats = {"BMP3", "JPEG", "GIF", "TIFF"};
-    const QStringList extensions = {".bmp", ".jpg", ".gif", ".tif"};
+    const std::vector<std::string> formats = {"BMP3", "JPEG", "GIF", "TIFF", "PNG"};
+    const QStringList extensions = {".bmp", ".jpg", ".gif", ".tif", ".png"};
     std::vector<std::string> messages;
-    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
-    for (int format = 0; format < 4; ++format) {
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { messages.push_back(text); });
+    for (int format = 0; format < 5; ++format) {
         host.Settings.FormatIndex = format;
         QTest::mouseClick(form->ToolBar.SaveToolButton, Qt::LeftButton);
         const QStringList written =
             QDir(folder.path()).entryList({QStringLiteral("*") + extensions[format]});
         ASSERT_EQ(written.size(), 1);
-        EXPECT_EQ(Identify(folder.filePath(written.first())), formats[format] + " 200x300");
+        EXPECT_EQ(Identify("%m %wx%h", folder.filePath(written.first()).toStdString()),
+                  formats[format] + " 200x300");
     }
-    EXPECT_EQ(messages, std::vector<std::string>(4, "已经保存到指定目录下！"));
+    EXPECT_EQ(messages, std::vector<std::string>(5, "已经保存到指定目录下！"));
+    // PNG is lossless: the file holds the picture on the screen.
+    const QImage png(folder.filePath(QDir(folder.path()).entryList({QStringLiteral("*.png")})[0]));
+    EXPECT_TRUE(ShowsPicture(png, inverted));
 
     QTest::mouseClick(form->ToolBar.CancelToolButton, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
@@ -152,7 +146,8 @@ TEST_F(EditorEndToEndTest, MenuShortcutsWinOverThePalettesBoxesWhichTakeNoFocusB
     ClickOn(display.get(), palette.Radius);
     ASSERT_TRUE(QTest::qWaitFor([&] { return palette.Radius->hasFocus(); }));
     std::vector<std::string> messages;
-    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { messages.push_back(text); });
     const TBitmap inverted = Turned(pattern, InvertColors);
     const struct {
         std::initializer_list<KeySym> modifiers;

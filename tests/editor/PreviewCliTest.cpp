@@ -37,7 +37,7 @@ TEST_F(PreviewMatchesCliTest, OKWritesTheFileThatApplyWritesForEveryEffect) {
         {&TEditorMenus::MosaicMenu, E::Mosaic, {6}, "mosaic=6"},
         {&TEditorMenus::NeonMenu, E::Neon, {-4}, "neon=-4"},
     };
-    const test::TempFolder folder;
+    const test::TTempDir folder;
     const test::fs::path input = folder / "in.bmp";
     test::WritePatternBmp(input, 97, 61);
     TBitmap picture;
@@ -58,7 +58,7 @@ TEST_F(PreviewMatchesCliTest, OKWritesTheFileThatApplyWritesForEveryEffect) {
         const test::CliResult run = test::RunCli({"apply", input.string(), theirs.string(),
                                                   c.operation, "--seed", std::to_string(seed)});
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(test::ReadFile(ours), test::ReadFile(theirs));
+        EXPECT_EQ(test::ReadBytes(ours), test::ReadBytes(theirs));
         // Both sides doing nothing would match too.
         EXPECT_FALSE(SamePicture(form->Picture(), picture));
         form->close();

@@ -103,7 +103,8 @@ TEST_F(PreviewEndToEndTest, MosaicChosenByShortcutAndKeyboardIsSavedAsBlocks) {
     host.Settings.SaveDirectory = folder.path().toStdString();
     host.Settings.FormatIndex = 0;
     std::vector<std::string> messages;
-    SetMessageBoxHandler([&](const std::string& text) { messages.push_back(text); });
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { messages.push_back(text); });
     form->LoadPicture(shown);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

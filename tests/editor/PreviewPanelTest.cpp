@@ -433,7 +433,8 @@ TEST_F(PreviewTest, FailingRoutineLeavesPictureAndHistoryAndIsReportedOnce) {
     const TBitmap picture = form->Picture();
     const TEditHistory history = form->History;
     std::vector<std::string> reported;
-    SetMessageBoxHandler([&](const std::string& text) { reported.push_back(text); });
+    const TMessageBoxOverride recordedBoxes(
+        [&](const std::string& text) { reported.push_back(text); });
     // Fails as the routine reports a row, after rows were already changed.
     QObject::connect(form->ProgressBar, &QProgressBar::valueChanged, [](int row) {
         if (row > 0) throw std::runtime_error("out of memory");

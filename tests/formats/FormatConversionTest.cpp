@@ -26,7 +26,8 @@ TEST(FormatConversion, ExtensionsFollowTheFormatList) {
     EXPECT_STREQ(ExtensionOfFormat(kFormatJpg), ".jpg");
     EXPECT_STREQ(ExtensionOfFormat(kFormatGif), ".gif");
     EXPECT_STREQ(ExtensionOfFormat(kFormatTif), ".tif");
-    EXPECT_STREQ(ExtensionOfFormat(4), "");
+    EXPECT_STREQ(ExtensionOfFormat(kFormatPng), ".png");
+    EXPECT_STREQ(ExtensionOfFormat(5), "");
     EXPECT_STREQ(ExtensionOfFormat(-1), "");
 }
 
@@ -36,7 +37,8 @@ TEST(FormatConversion, SavePictureWritesEachFormatOfTheList) {
     const std::pair<int, std::string> starts[] = {{kFormatBmp, "BM"},
                                                   {kFormatJpg, "\xFF\xD8\xFF"},
                                                   {kFormatGif, "GIF8"},
-                                                  {kFormatTif, std::string("II*\0", 4)}};
+                                                  {kFormatTif, std::string("II*\0", 4)},
+                                                  {kFormatPng, "\x89PNG\r\n\x1A\n"}};
     for (const auto& [format, start] : starts) {
         SCOPED_TRACE(format);
         const std::string path = dir.Path(std::string("picture") + ExtensionOfFormat(format));
@@ -51,7 +53,7 @@ TEST(FormatConversion, SavePictureWritesEachFormatOfTheList) {
 // glibc fills each new block with the complement of the M_PERTURB byte; the pictures are made
 // large enough (above 1 KB) for their blocks to come from where it does so.
 TEST(FormatConversion, EveryWriterGivesTheSameFileWhateverTheMemoryHeld) {
-    const int formats[] = {kFormatBmp, kFormatJpg, kFormatGif, kFormatTif};
+    const int formats[] = {kFormatBmp, kFormatJpg, kFormatGif, kFormatTif, kFormatPng};
     // 301 pixels: every depth has a part-filled last byte or padding at the end of its rows.
     const TBitmap picture = test::MakePattern(301, 29);
     const std::vector<std::pair<TBitmap, TPixelFormat>> conversions{
@@ -87,7 +89,7 @@ TEST(FormatConversion, EveryWriterGivesTheSameFileWhateverTheMemoryHeld) {
 
 TEST(FormatConversion, SavePictureRefusesAnUnknownFormatAndWritesNothing) {
     test::TTempDir dir;
-    EXPECT_THROW(SavePicture(test::MakePattern(2, 2), dir.Path("x.png"), 4, 80), EZorvicError);
+    EXPECT_THROW(SavePicture(test::MakePattern(2, 2), dir.Path("x.webp"), 5, 80), EZorvicError);
     EXPECT_TRUE(dir.Files().empty());
 }
 
@@ -98,7 +100,7 @@ struct TConversionCase {
     bool lossy;
 };
 
-class BmpConversion : public testing::TestWithParam<TConversionCase> {
+class BmpConversion : public ::testing::TestWithParam<TConversionCase> {
 protected:
     void Convert(const std::string& from, const std::string& to) {
         ConvertBmpToFormat(from, to, GetParam().format, 90);
@@ -117,7 +119,7 @@ TEST_P(BmpConversion, WritesTheTargetAndThenDeletesTheBmp) {
     frame.SaveToFile(bmp);
     const std::string reference = dir.Path("frame.ppm");
     test::WritePpm(frame, reference);
-    test::WriteBytes(target, "an older file of that name");
+    test::WriteText(target, "an older file of that name");
 
     Convert(bmp, target);
 
@@ -148,7 +150,7 @@ TEST_P(BmpConversion, FailedWriteKeepsTheBmp) {
 }
 
 TEST_P(BmpConversion, UnreadableBmpIsReportedAndKept) {
-    test::WriteBytes(bmp, "not a picture");
+    test::WriteText(bmp, "not a picture");
     EXPECT_THROW(Convert(bmp, target), EZorvicError);
     EXPECT_TRUE(Exists(bmp));
     EXPECT_FALSE(Exists(target));
@@ -162,10 +164,11 @@ TEST_P(BmpConversion, ConvertingAFileOntoItselfIsRefusedAndKeepsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CameraFormats, BmpConversion,
-                         testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
-                                         TConversionCase{"Gif", kFormatGif, false},
-                                         TConversionCase{"Tiff", kFormatTif, false}),
-                         [](const testing::TestParamInfo<TConversionCase>& info) {
+                         ::testing::Values(TConversionCase{"Jpeg", kFormatJpg, true},
+                                           TConversionCase{"Gif", kFormatGif, false},
+                                           TConversionCase{"Tiff", kFormatTif, false},
+                                           TConversionCase{"Png", kFormatPng, false}),
+                         [](const ::testing::TestParamInfo<TConversionCase>& info) {
                              return info.param.name;
                          });
 

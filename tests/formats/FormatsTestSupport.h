@@ -1,5 +1,8 @@
 #pragma once
+#include "Commands.h"
+#include "Files.h"
 #include "TBitmap.h"
+#include "TempDir.h"
 
 #include <cstdint>
 #include <string>
@@ -7,42 +10,22 @@
 
 namespace zorvic::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TTempDir {
-public:
-    TTempDir();
-    ~TTempDir();
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    std::string Path(const std::string& name) const { return path_ + "/" + name; }
-    // Names of the files in the folder, sorted.
-    std::vector<std::string> Files() const;
-
-private:
-    std::string path_;
-};
-
-struct TCommandResult {
-    int exitCode = -1;
-    std::string output; // stdout, and stderr after it unless left out
-};
-TCommandResult Run(const std::string& command, bool withErrors = true);
-std::string Quoted(const std::string& text);
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-
-// The picture as a binary PPM, written pixel by pixel through GetPixel: a reference that the
-// outside tools read without any of our writers involved.
-void WritePpm(const TBitmap& bitmap, const std::string& path);
+// The shared helpers the tests of this folder and the camera's use by these names.
+using testing::Identify;
+using testing::Quoted;
+using testing::ReadBytes;
+using testing::ReadText;
+using testing::Run;
+using testing::TCommandResult;
+using testing::TTempDir;
+using testing::WritePpm;
+using testing::WriteText;
 
 // Pixels that differ between two image files, by ImageMagick's compare -metric AE; `fuzz` (such
 // as "1%") lets colours that near pass as equal.
 long DifferentPixels(const std::string& a, const std::string& b, const std::string& fuzz = "0");
 // Mean absolute difference, normalised to 0..1, by ImageMagick's compare -metric MAE.
 double MeanAbsoluteError(const std::string& a, const std::string& b);
-// identify -format of a file, such as "%Q" or "%n"; its warnings left out.
-std::string Identify(const std::string& format, const std::string& path);
 
 std::uint16_t U16At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
 std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t offset);

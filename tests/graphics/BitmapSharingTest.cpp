@@ -104,20 +104,27 @@ TEST(BitmapSharing, PixelFormatsRoundTrip) {
 }
 
 TEST(BitmapSharing, ResizingKeepsTheTopLeftAndWhitensTheRest) {
-    for (TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf24bit,
-                                TPixelFormat::pf32bit}) {
+    // White with a black block from (1, 1) on, drawn afresh for each comparison so that no
+    // expectation shares pixels with the picture under test.
+    const auto blockPicture = [](TPixelFormat format) {
         TBitmap picture(9, 6, format);
         picture.Canvas().Pen.Color = clBlack;
         picture.Canvas().Brush.Color = clBlack;
         picture.Canvas().Rectangle(1, 1, 9, 6);
+        return picture;
+    };
+    for (TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf24bit,
+                                TPixelFormat::pf32bit}) {
+        TBitmap picture = blockPicture(format);
         const TBitmap before = picture;
         picture.SetSize(12, 4);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 12; ++x)
-                EXPECT_EQ(picture.GetPixel(x, y), x < 9 ? before.GetPixel(x, y) : clWhite)
+                EXPECT_EQ(picture.GetPixel(x, y), x >= 1 && x < 9 && y >= 1 ? clBlack : clWhite)
                     << BitsPerPixel(format) << " bits at " << x << "," << y;
-        EXPECT_TRUE(SamePixels(before, before)); // the old copy is untouched
+        // The copy taken before the resize keeps its own size and pixels.
         EXPECT_EQ(before.Width(), 9);
+        EXPECT_TRUE(SamePixels(before, blockPicture(format))) << BitsPerPixel(format) << " bits";
     }
 }
 

@@ -1,8 +1,11 @@
 #include "BmpFile.h"
 #include "BmpFixtures.h"
+#include "Commands.h"
 #include "Errors.h"
+#include "Files.h"
 #include "PixelArt.h"
 #include "TBitmap.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -32,39 +35,14 @@ using test::TBmpFixture;
 // A fresh folder for the files of one test, removed afterwards.
 class BmpFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zorvic-bmp-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Path(const std::string& name) const { return folder_.Path(name); }
 
-    fs::path folder_;
+    testing::TTempDir folder_;
 };
 
-std::string Shell(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-    std::string output;
-    std::array<char, 4096> buffer{};
-    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get()))
-        output += buffer.data();
-    return output;
-}
-
-// The picture as a binary PPM: a second, trivial format that ImageMagick compares against
-// (a comparison fails outright when the sizes differ).
-void WritePpm(const TBitmap& bitmap, const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << bitmap.Width() << " " << bitmap.Height() << "\n255\n";
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TColor c = bitmap.GetPixel(x, y);
-            out.put(static_cast<char>(RedOf(c)))
-                .put(static_cast<char>(GreenOf(c)))
-                .put(static_cast<char>(BlueOf(c)));
-        }
-}
+// ImageMagick compares a file with a PPM, a second, trivial format (a comparison fails outright
+// when the sizes differ).
+using testing::WritePpm;
 
 TBitmap ReadPpm(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -112,7 +90,7 @@ TEST_F(BmpFile, EveryDepthRoundTripsAndImageMagickReadsTheSamePixels) {
         EXPECT_TRUE(SamePixels(loaded, picture)) << bits << " bits";
         EXPECT_EQ(loaded.Palette(), picture.Palette());
 
-        EXPECT_EQ(Shell("compare -metric AE " + bmp + " " + ppm + " null:"), "0")
+        EXPECT_EQ(testing::Run("compare -metric AE " + bmp + " " + ppm + " null:").output, "0")
             << bits << " bits";
         const std::vector<std::uint8_t> bytes = ReadWholeFile(bmp);
         EXPECT_EQ(bytes[28], bits);
@@ -136,10 +114,10 @@ TEST_F(BmpFile, FilesOfOtherWritersLoad) {
     for (const auto& [options, target, format] : variants) {
         const std::string name = target.substr(target.find(':') + 1);
         const std::string file = Path(name);
-        Shell("convert " + ppm + " " + options + " " + target.substr(0, target.find(':') + 1) +
-              file);
+        testing::Run("convert " + ppm + " " + options + " " +
+                     target.substr(0, target.find(':') + 1) + file);
         const std::string reference = Path(name + ".ppm");
-        Shell("convert " + file + " -depth 8 " + reference);
+        testing::Run("convert " + file + " -depth 8 " + reference);
         const TBitmap loaded = LoadBmpFile(file);
         EXPECT_EQ(loaded.PixelFormat(), format) << name;
         EXPECT_TRUE(SamePixels(loaded, ReadPpm(reference))) << name;
@@ -232,7 +210,7 @@ TEST_F(BmpFile, EveryKindOfFileLoadsWithImageMagicksPixels) {
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
-        Shell("convert " + file + " -depth 8 " + Path("reference.ppm"));
+        testing::Run("convert " + file + " -depth 8 " + Path("reference.ppm"));
         const TBitmap reference = ReadPpm(Path("reference.ppm"));
 
         const TBitmap loaded = LoadBmpFile(file);
@@ -271,7 +249,7 @@ TEST_F(BmpFile, PicturesOfMoreRowsThanOneSystemCallTakesRoundTrip) {
         picture.SaveToFile(bmp);
         WritePpm(picture, ppm);
         EXPECT_TRUE(SamePixels(LoadBmpFile(bmp), picture));
-        EXPECT_EQ(Shell("compare -metric AE " + bmp + " " + ppm + " null:"), "0");
+        EXPECT_EQ(testing::Run("compare -metric AE " + bmp + " " + ppm + " null:").output, "0");
 
         std::vector<std::uint8_t> bytes = ReadWholeFile(bmp);
         const std::int32_t negative = -height;
@@ -309,7 +287,7 @@ TEST_F(BmpFile, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoOther) {
     EXPECT_NE(message.find("Cannot write file \"" + path + "\""), std::string::npos) << message;
     EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
     EXPECT_EQ(ReadWholeFile(path), earlier);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(BmpFile, EmptyPicturesRoundTrip) {
@@ -539,7 +517,7 @@ TEST_F(BmpFile, ASavedFileReplacesTheOldOneWithoutLeftovers) {
     TBitmap(10, 10).SaveToFile(path);
     Gradient(47, 33).SaveToFile(path);
     EXPECT_EQ(LoadBmpFile(path).Width(), 47);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -159,25 +159,26 @@ TEST(CanvasCopy, HalftoneAveragesTheCoveredSourcePixels) {
 TEST(CanvasCopy, SrcAndCombinesEachChannel) {
     const TBitmap source = Gradient(8, 6);
     for (bool stretched : {false, true}) {
+        const auto before = [](int x, int y) { return (x + y) % 2 ? clWhite : TColor(0x0F33F0); };
         TBitmap dest(8, 6);
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 8; ++x)
-                dest.SetPixel(x, y, (x + y) % 2 ? clWhite : 0x0F33F0);
-        const TBitmap before = dest;
+                dest.SetPixel(x, y, before(x, y));
         dest.Canvas().CopyMode = TCopyMode::SrcAnd;
         dest.Canvas().CopyRect({0, 0, 8, 6}, source,
                                stretched ? TRect{0, 0, 4, 3} : TRect{0, 0, 8, 6});
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 8; ++x) {
                 const TColor s = stretched ? source.GetPixel(x / 2, y / 2) : source.GetPixel(x, y);
-                EXPECT_EQ(dest.GetPixel(x, y), before.GetPixel(x, y) & s) << x << "," << y;
+                EXPECT_EQ(dest.GetPixel(x, y), before(x, y) & s) << x << "," << y;
             }
     }
 }
 
 TEST(CanvasCopy, CopyingWithinOnePictureReadsTheOriginalPixels) {
+    // Made apart from the picture under test, so it cannot share that picture's pixels.
     const TBitmap original = Gradient(12, 12);
-    TBitmap bitmap = original;
+    TBitmap bitmap = Gradient(12, 12);
     bitmap.Canvas().CopyRect({2, 2, 12, 12}, bitmap, {0, 0, 10, 10});
     for (int y = 2; y < 12; ++y)
         for (int x = 2; x < 12; ++x)
@@ -188,13 +189,12 @@ TEST(CanvasCopy, CopyingWithinOnePictureReadsTheOriginalPixels) {
 TEST(CanvasCopy, EmptyOrInvertedRectanglesCopyNothing) {
     const TBitmap source = Gradient(5, 5);
     TBitmap dest = Filled(5, 5, kUntouched);
-    const TBitmap before = dest;
     for (const auto& [to, from] :
          std::vector<std::pair<TRect, TRect>>{{{0, 0, 0, 5}, {0, 0, 5, 5}},
                                               {{0, 0, 5, 5}, {3, 0, 1, 5}},
                                               {{5, 5, 0, 0}, {0, 0, 5, 5}}})
         dest.Canvas().CopyRect(to, source, from);
-    EXPECT_TRUE(SamePixels(dest, before));
+    EXPECT_TRUE(SamePixels(dest, Filled(5, 5, kUntouched)));
 }
 
 TEST(CanvasCopy, DrawPlacesThePictureAndDrawTransparentSkipsItsKeyColour) {

@@ -235,30 +235,72 @@ TEST(CanvasFigures, FiguresAreClippedExactlyAtTheEdges) {
 }
 
 TEST(CanvasFigures, FiguresFarOutsideThePictureDrawOnlyTheirVisiblePart) {
+    struct Case {
+        const char* figure;
+        std::function<void(TCanvas&)> draw;
+        // What each pixel of the 30 x 20 sheet shows afterwards, as a legend character.
+        std::function<char(int x, int y)> shown;
+    };
+    const Case cases[] = {
+        {"rectangle around everything",
+         [](TCanvas& c) { c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX); },
+         [](int, int) { return 'o'; }},
+        {"rectangle from the left", [](TCanvas& c) { c.Rectangle(-5, 10, 100, 200); },
+         [](int, int y) { return y < 10    ? '.'
+                                 : y == 10 ? '#'
+                                           : 'o'; }},
+        {"line across",
+         [](TCanvas& c) {
+             c.MoveTo(INT_MIN, 5);
+             c.LineTo(INT_MAX, 5);
+         },
+         [](int, int y) { return y == 5 ? '#' : '.'; }},
+        {"ellipse ending below the top",
+         [](TCanvas& c) { c.Ellipse(INT_MIN, INT_MIN, INT_MAX, 3); },
+         [](int, int y) { return y < 2    ? 'o'
+                                 : y == 2 ? '#'
+                                          : '.'; }},
+        // Along x + y = -1; seven pixels wide, it reaches x + y = 3 inside the picture.
+        {"wide line past the corner",
+         [](TCanvas& c) {
+             c.Pen.Width = 7;
+             c.MoveTo(INT_MAX, INT_MIN);
+             c.LineTo(INT_MIN, INT_MAX);
+         },
+         [](int x, int y) { return x + y <= 3 ? '#' : '.'; }},
+        {"polyline beyond the corner",
+         [](TCanvas& c) {
+             const TPoint beyond[] = {{-1000, -1000}, {-900, -1000}};
+             c.Polyline(beyond);
+         },
+         [](int, int) { return '.'; }},
+        {"inverted round rectangle",
+         [](TCanvas& c) { c.RoundRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, INT_MAX); },
+         [](int, int) { return 'o'; }},
+        {"line of the widest pen",
+         [](TCanvas& c) {
+             c.Pen.Width = INT_MAX;
+             c.MoveTo(-5, 3);
+             c.LineTo(40, 8);
+         },
+         [](int, int) { return '#'; }},
+    };
+    for (const Case& c : cases) {
+        TBitmap bitmap = Sheet(30, 20);
+        c.draw(bitmap.Canvas());
+        std::string expected;
+        for (int y = 0; y < 20; ++y) {
+            if (y > 0) expected += '|';
+            for (int x = 0; x < 30; ++x)
+                expected += c.shown(x, y);
+        }
+        EXPECT_EQ(Art(bitmap, kLegend), expected) << c.figure;
+    }
+    // An ellipse outlined by the widest pen still paints every pixel it covers.
     TBitmap bitmap = Sheet(30, 20);
-    TCanvas& canvas = bitmap.Canvas();
-    canvas.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX); // its outline is far away
-    EXPECT_EQ(bitmap.GetPixel(0, 0), clRed);
-    EXPECT_EQ(bitmap.GetPixel(29, 19), clRed);
-    canvas.Brush.Color = clWhite;
-    canvas.Rectangle(-5, 10, 100, 200);
-    EXPECT_EQ(bitmap.GetPixel(0, 10), clBlack);
-    EXPECT_EQ(bitmap.GetPixel(29, 11), clWhite);
-    canvas.MoveTo(INT_MIN, 5);
-    canvas.LineTo(INT_MAX, 5);
-    EXPECT_EQ(bitmap.GetPixel(13, 5), clBlack);
-    canvas.Ellipse(INT_MIN, INT_MIN, INT_MAX, 3);
-    canvas.Pen.Width = 7;
-    canvas.MoveTo(INT_MAX, INT_MIN);
-    canvas.LineTo(INT_MIN, INT_MAX);
-    const TPoint beyond[] = {{-1000, -1000}, {-900, -1000}};
-    canvas.Polyline(beyond);
-    canvas.RoundRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, INT_MAX);
-    canvas.Pen.Width = INT_MAX;
-    canvas.MoveTo(-5, 3);
-    canvas.LineTo(40, 8);
-    EXPECT_EQ(bitmap.GetPixel(29, 19), clBlack);
-    canvas.Ellipse(0, 0, 30, 20);
+    bitmap.Canvas().Pen.Width = INT_MAX;
+    bitmap.Canvas().Ellipse(0, 0, 30, 20);
+    EXPECT_EQ(Art(bitmap, kLegend).find('.'), std::string::npos) << Art(bitmap, kLegend);
 }
 
 TEST(CanvasFigures, DashedPenShowsItsPatternAndSolidBrushFillsTheGaps) {
@@ -390,24 +432,26 @@ TTextMask BlockFont(const std::string& text, const TFont&) {
 }
 
 TEST(CanvasText, TextBlendsByCoverageOverASolidBrushCell) {
-    SetTextRasterizer(BlockFont);
     TBitmap bitmap = Sheet(9, 7);
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Font.Color = clBlack;
-    canvas.TextOut(1, 1, "ab");
-    EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{6, 5}));
-    EXPECT_EQ(canvas.PenPos(), (TPoint{7, 1}));
-    EXPECT_EQ(bitmap.GetPixel(2, 1), clBlack);
-    EXPECT_EQ(bitmap.GetPixel(1, 1), MakeColor(127, 0, 0)); // half way from red to black
-    EXPECT_EQ(bitmap.GetPixel(3, 1), clRed);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), clWhite);
+    {
+        const TTextRasterizerOverride blockFont(BlockFont);
+        canvas.Font.Color = clBlack;
+        canvas.TextOut(1, 1, "ab");
+        EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{6, 5}));
+        EXPECT_EQ(canvas.PenPos(), (TPoint{7, 1}));
+        EXPECT_EQ(bitmap.GetPixel(2, 1), clBlack);
+        EXPECT_EQ(bitmap.GetPixel(1, 1), MakeColor(127, 0, 0)); // half way from red to black
+        EXPECT_EQ(bitmap.GetPixel(3, 1), clRed);
+        EXPECT_EQ(bitmap.GetPixel(0, 0), clWhite);
 
-    canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextOut(6, 2, "x"); // runs off the right edge: clipped
-    EXPECT_EQ(bitmap.GetPixel(7, 3), clBlack);
-    EXPECT_EQ(bitmap.GetPixel(8, 3), clWhite);
-    EXPECT_EQ(bitmap.GetPixel(6, 6), MakeColor(127, 127, 127)); // half way from white
-    SetTextRasterizer(nullptr);
+        canvas.Brush.Style = TBrushStyle::bsClear;
+        canvas.TextOut(6, 2, "x"); // runs off the right edge: clipped
+        EXPECT_EQ(bitmap.GetPixel(7, 3), clBlack);
+        EXPECT_EQ(bitmap.GetPixel(8, 3), clWhite);
+        EXPECT_EQ(bitmap.GetPixel(6, 6), MakeColor(127, 127, 127)); // half way from white
+    }
+    // Once the font engine is gone, text measures nothing.
     EXPECT_EQ(canvas.TextExtent("ab"), (TPoint{0, 0}));
 }
 

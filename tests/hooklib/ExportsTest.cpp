@@ -1,6 +1,7 @@
-#include <cstdio>
+#include "Commands.h"
+
 #include <gtest/gtest.h>
-#include <memory>
+
 #include <set>
 #include <sstream>
 #include <string>
@@ -9,12 +10,12 @@ namespace {
 
 // Internals that leak into the dynamic symbol table could clash with the program's own names.
 TEST(HookLibraryExports, AreExactlyTheEntryPointsOfTheHeader) {
-    std::string command = std::string("nm -D --defined-only ") + ZORVIC_HOOKLIB_PATH;
-    std::unique_ptr<FILE, decltype(&pclose)> nm(popen(command.c_str(), "r"), &pclose);
-    ASSERT_TRUE(nm);
+    const zorvic::testing::TCommandResult nm =
+        zorvic::testing::Run(std::string("nm -D --defined-only ") + ZORVIC_HOOKLIB_PATH, false);
+    ASSERT_EQ(nm.exitCode, 0);
     std::set<std::string> names;
-    char line[512];
-    while (fgets(line, sizeof line, nm.get())) {
+    std::istringstream lines(nm.output);
+    for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
         std::string address, type, name;
         if (fields >> address >> type >> name) names.insert(name);

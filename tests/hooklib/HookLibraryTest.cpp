@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "HotKeyGrab.h"
-#include "PrivateXServer.h"
+#include "PrivateDisplay.h"
+#include "WaitUntil.h"
 #include "XTestClient.h"
 #include "ZorvicMain.h"
 #include <chrono>
@@ -18,7 +19,7 @@ namespace {
 
 class HookLibrary : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { UsePrivateXServer(); }
+    static void SetUpTestSuite() { ProcessDisplay(); }
 
     void SetUp() override {
         input_ = std::make_unique<XTestClient>();
@@ -33,7 +34,7 @@ protected:
     void EnableBothHooks() {
         EnableHotKeyHook();
         EnableMouseHook();
-        ASSERT_TRUE(Eventually([this] {
+        ASSERT_TRUE(WaitUntil([this] {
             input_->Click(1);
             return GetMouseDown();
         }));
@@ -46,14 +47,14 @@ protected:
     // synthesised before it has been handled too.
     void WaitForClickFence() {
         input_->Click(1);
-        ASSERT_TRUE(Eventually(GetMouseDown));
+        ASSERT_TRUE(WaitUntil(GetMouseDown));
         SetMouseDown(false);
     }
 
     // The same with Ctrl+B, for when clicks are what is under test.
     void WaitForHotKeyFence() {
         input_->CtrlB();
-        ASSERT_TRUE(Eventually(GetDownHotKey));
+        ASSERT_TRUE(WaitUntil(GetDownHotKey));
     }
 
     // A press of Ctrl+B and a click, both noticed and left unread.
@@ -61,7 +62,7 @@ protected:
         input_->CtrlB();
         WaitForClickFence();
         input_->Click(3);
-        ASSERT_TRUE(Eventually(GetMouseDown));
+        ASSERT_TRUE(WaitUntil(GetMouseDown));
     }
 
     std::unique_ptr<XTestClient> input_;
@@ -105,7 +106,39 @@ TEST_F(HookLibrary, DisablingTheHotKeyIgnoresCtrlBAndReleasesIt) {
     input_->CtrlB();
     WaitForClickFence();
     EXPECT_FALSE(GetDownHotKey());
-    EXPECT_TRUE(Eventually([this] { return input_->CanGrabCtrlB(); }));
+    EXPECT_TRUE(WaitUntil([this] { return input_->CanGrabCtrlB(); }));
+}
+
+// Another program's look at the key (a grab of a moment) may meet the library's grab: the key is
+// taken once it comes free, without another enable.
+TEST_F(HookLibrary, CtrlBHeldElsewhereAtTheEnableIsTakenOnceItComesFree) {
+    XTestClient other;
+    Display* display = other.display();
+    const KeyCode b = XKeysymToKeycode(display, XK_b);
+    XGrabKey(display, b, ControlMask, DefaultRootWindow(display), False, GrabModeAsync,
+             GrabModeAsync);
+    XSync(display, False);
+    EnableHotKeyHook();
+    EnableMouseHook();
+    // The library tries the key before it listens for clicks.
+    ASSERT_TRUE(WaitUntil([this] {
+        input_->Click(1);
+        return GetMouseDown();
+    }));
+    input_->CtrlB();
+    WaitForClickFence();
+    EXPECT_FALSE(GetDownHotKey()) << "the other client holds the key";
+
+    XUngrabKey(display, b, ControlMask, DefaultRootWindow(display));
+    XSync(display, False);
+    EXPECT_TRUE(WaitUntil(
+        [this] {
+            input_->CtrlB();
+            WaitForClickFence();
+            return GetDownHotKey();
+        },
+        std::chrono::seconds(10)))
+        << "Ctrl+B stayed dead after the other client let go";
 }
 
 TEST_F(HookLibrary, RepeatedEnableAndDisableAreHarmless) {
@@ -215,7 +248,7 @@ TEST_F(HookLibrary, ThePicksClickIsTakenFromTheWindowUnderThePointerUntilTheHook
     EXPECT_EQ(target.PressesReceived(), 0);
 
     DisableMouseHook();
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         input_->Click(1);
         return target.PressesReceived() > 0;
     })) << "clicks still taken after the pick";

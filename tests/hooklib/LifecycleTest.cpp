@@ -2,16 +2,21 @@
 // so that its end at exit can be watched.
 #include <gtest/gtest.h>
 
-#include "PrivateXServer.h"
+#include "Files.h"
+#include "PrivateDisplay.h"
+#include "TempDir.h"
+#include "WaitUntil.h"
 #include "XTestClient.h"
 #include "ZorvicMain.h"
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -29,8 +34,9 @@ struct ChildResult {
 // Runs `body` in a child whose stderr goes to a file, then ends the child with exit(), which
 // stops the library's thread.
 ChildResult RunInChild(const std::function<int()>& body) {
-    char path[] = "/tmp/hooklib-stderr-XXXXXX";
-    int file = mkstemp(path);
+    const TTempDir folder;
+    const std::string path = folder.Path("stderr");
+    const int file = open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
     std::fflush(nullptr);
     pid_t child = fork();
     if (child == 0) {
@@ -40,23 +46,20 @@ ChildResult RunInChild(const std::function<int()>& body) {
     close(file);
     ChildResult result;
     int status = 0;
-    result.exited = Eventually([&] { return waitpid(child, &status, WNOHANG) == child; },
-                               std::chrono::seconds(20));
+    result.exited = WaitUntil([&] { return waitpid(child, &status, WNOHANG) == child; },
+                              std::chrono::seconds(20));
     if (!result.exited) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
     }
     result.exited = result.exited && WIFEXITED(status);
     result.status = result.exited ? WEXITSTATUS(status) : -1;
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    result.stderrText = text.str();
-    unlink(path);
+    result.stderrText = ReadText(path);
     return result;
 }
 
 TEST(HookLibraryLifecycle, ExitStopsTheThreadQuietlyAndReleasesCtrlB) {
-    UsePrivateXServer();
+    ProcessDisplay();
     ChildResult child = RunInChild([] {
         XTestClient input;
         // No sound device here: the request must neither block nor print. Asked for before the
@@ -64,7 +67,7 @@ TEST(HookLibraryLifecycle, ExitStopsTheThreadQuietlyAndReleasesCtrlB) {
         PlayVoice();
         EnableHotKeyHook();
         EnableMouseHook();
-        bool live = Eventually([&] {
+        bool live = WaitUntil([&] {
             input.Click(1);
             return GetMouseDown();
         });
@@ -74,12 +77,13 @@ TEST(HookLibraryLifecycle, ExitStopsTheThreadQuietlyAndReleasesCtrlB) {
     EXPECT_EQ(child.status, 0);
     EXPECT_EQ(child.stderrText, "");
     XTestClient others;
-    EXPECT_TRUE(Eventually([&] { return others.CanGrabCtrlB(); }));
+    EXPECT_TRUE(WaitUntil([&] { return others.CanGrabCtrlB(); }));
 }
 
-// Xlib's default handler would end the process on the grab's BadAccess.
+// Xlib's default handler would end the process on the grab's BadAccess. A key held for good is
+// told once it has been held a second, and only once.
 TEST(HookLibraryLifecycle, CtrlBHeldByAnotherClientIsReportedOnceAndNotFatal) {
-    UsePrivateXServer();
+    ProcessDisplay();
     XTestClient holder;
     Display* display = holder.display();
     KeyCode b = XKeysymToKeycode(display, XK_b);
@@ -95,10 +99,18 @@ TEST(HookLibraryLifecycle, CtrlBHeldByAnotherClientIsReportedOnceAndNotFatal) {
             EnableHotKeyHook();
             EnableMouseHook();
             // The library grabs the key before it listens for clicks.
-            live = live && Eventually([&] {
+            live = live && WaitUntil([&] {
                        input.Click(1);
                        return GetMouseDown();
                    });
+            live =
+                live &&
+                WaitUntil(
+                    [] {
+                        return ReadText("/proc/self/fd/2").find("another program holds Ctrl+B") !=
+                               std::string::npos;
+                    },
+                    std::chrono::seconds(10));
         }
         return live ? 0 : 1;
     });
@@ -120,7 +132,7 @@ rlim_t AddressSpaceInUse() {
 // The entry points are called as C: an exception leaving one would unwind through a caller that
 // knows nothing of them.
 TEST(HookLibraryLifecycle, AThreadThatCannotStartIsReportedAndStartedLater) {
-    UsePrivateXServer();
+    ProcessDisplay();
     ChildResult child = RunInChild([] {
         XTestClient input;
         rlimit unlimited{};
@@ -138,7 +150,7 @@ TEST(HookLibraryLifecycle, AThreadThatCannotStartIsReportedAndStartedLater) {
         }
         setrlimit(RLIMIT_AS, &unlimited);
         EnableHotKeyHook();
-        const bool live = Eventually([&] {
+        const bool live = WaitUntil([&] {
             input.CtrlB();
             return GetDownHotKey();
         });

@@ -3,7 +3,8 @@
 
 #include "HotKeyGrab.h"
 #include "HotKeyProbe.h"
-#include "PrivateXServer.h"
+#include "PrivateDisplay.h"
+#include "WaitUntil.h"
 #include "XTestClient.h"
 #include <cstdlib>
 
@@ -12,7 +13,7 @@ namespace {
 
 class HotKeyProbe : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { UsePrivateXServer(); }
+    static void SetUpTestSuite() { ProcessDisplay(); }
 };
 
 TEST_F(HotKeyProbe, FindsCtrlBFreeOnACleanServerAndLeavesItFree) {

@@ -39,10 +39,23 @@ TEST(SprayAt, DotsStayStrictlyInsideTheReachAndNumberAtMostRadiusPlusOne) {
 }
 
 TEST(SprayAt, ClipsAtThePictureEdge) {
-    TBitmap picture = testing::Uniform(3, 3, clWhite);
-    SprayAt(picture, {0, 0}, 500, clBlue);
-    SprayAt(picture, {-400, 9000}, 500, clBlue);
-    EXPECT_EQ(picture.Width(), 3);
+    // At a corner, the dots that fall inside land in the quarter of the reach that is there.
+    TBitmap picture = testing::Uniform(21, 21, clWhite);
+    for (int attempt = 0; attempt < 20; ++attempt)
+        SprayAt(picture, {0, 0}, 10, clBlue);
+    int dots = 0;
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 21; ++x)
+            if (picture.GetPixel(x, y) != clWhite) {
+                ++dots;
+                EXPECT_LT(x * x + y * y, 36) << x << "," << y;
+            }
+    EXPECT_GT(dots, 0);
+
+    // Far beyond the picture, a reach of 325 pixels paints nothing of it.
+    TBitmap untouched = testing::Uniform(21, 21, clWhite);
+    SprayAt(untouched, {-400, 9000}, 500, clBlue);
+    EXPECT_EQ(testing::FirstDifference(untouched, testing::Uniform(21, 21, clWhite)), "");
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-// The Qt application lives in a test environment, so listing the tests needs no display.
+// The Qt application lives in a test environment, offscreen with no X display at all.
+#include "Offscreen.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ private:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    zorvic::testing::RunOffscreen();
     ::testing::AddGlobalTestEnvironment(new QtApplication(argc, argv));
     return RUN_ALL_TESTS();
 }

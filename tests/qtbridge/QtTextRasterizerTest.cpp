@@ -46,7 +46,7 @@ TEST(QtTextRasterizer, StyleAndSizeChangeTheCoverage) {
 }
 
 TEST(QtTextRasterizer, CanvasTextFillsItsCellWithASolidBrush) {
-    InstallQtTextRasterizer();
+    const TTextRasterizerOverride qtFonts(RasterizeTextWithQt);
     TBitmap bitmap(200, 40);
     TCanvas& canvas = bitmap.Canvas();
     canvas.Font = ChineseFont(-16);
@@ -76,7 +76,6 @@ TEST(QtTextRasterizer, CanvasTextFillsItsCellWithASolidBrush) {
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 100; x < bitmap.Width(); ++x)
             ASSERT_NE(bitmap.GetPixel(x, y), clYellow);
-    SetTextRasterizer(nullptr);
 }
 
 } // namespace

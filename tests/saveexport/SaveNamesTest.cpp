@@ -1,5 +1,6 @@
 #include "SaveNames.h"
-#include "Sandbox.h"
+
+#include "TempDir.h"
 
 #include "ConfigPaths.h"
 
@@ -15,11 +16,7 @@ const QDateTime kOctoberFirst(QDate(2008, 10, 1), QTime(10, 10, 10));
 
 class SaveNamesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SaveCounter = 1;
-        folder = MakeTestFolder();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { SaveCounter = 1; }
 
     TSaveSettings ByTemplate(int format = 1) const {
         TSaveSettings settings;
@@ -30,7 +27,8 @@ protected:
 
     void Touch(const std::string& name) const { std::ofstream(folder + "/" + name) << "earlier"; }
 
-    std::string folder;
+    TTempDir temp;
+    const std::string folder = temp.Path();
 };
 
 TEST(FileNameSafe, ReplacesEveryCharacterThatCannotStandInAFileName) {
@@ -66,7 +64,8 @@ TEST(PathInFolder, PutsExactlyOneSeparatorBetween) {
 TEST_F(SaveNamesTest, TemplateNamesCountUpFromOneWithTheFormatsExtension) {
     EXPECT_EQ(NextAutomaticSavePath(ByTemplate()), folder + "/截图1.jpg");
     EXPECT_EQ(NextAutomaticSavePath(ByTemplate(3)), folder + "/截图2.tif");
-    EXPECT_EQ(SaveCounter, 3);
+    EXPECT_EQ(NextAutomaticSavePath(ByTemplate(4)), folder + "/截图3.png");
+    EXPECT_EQ(SaveCounter, 4);
 }
 
 TEST_F(SaveNamesTest, TemplateNamesPassOverFilesOfAnEarlierRun) {

@@ -2,8 +2,6 @@
 
 #include "SettingsSandbox.h"
 
-#include <unistd.h>
-
 namespace zorvic {
 namespace {
 
@@ -21,14 +19,28 @@ TEST_F(ConfigPaths, SettingsFolderPrefersItsOwnVariableThenTheConfigHome) {
     }
 }
 
-TEST_F(ConfigPaths, DocumentsFolderFollowsTheUserDirsOrFallsBackToDocuments) {
-    WriteText(configHome_ + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n");
-    if (access("/usr/bin/xdg-user-dir", X_OK) == 0) {
-        EXPECT_EQ(DocumentsDirectory(), home_ + "/文档");
+TEST_F(ConfigPaths, DocumentsFolderIsWhatXdgUserDirSaysOrElseDocumentsInTheHome) {
+    const struct {
+        const char* says; // nothing: no xdg-user-dir at all
+        int status;
+        std::string folder;
+    } cases[] = {
+        {"/home/user/文档\n", 0, "/home/user/文档"},
+        {"/home/user/My Documents\r\n", 0, "/home/user/My Documents"},
+        // A folder that is no absolute path is no answer, nor is a failure.
+        {"文档\n", 0, home_ + "/Documents"},
+        {"/home/user/文档\n", 1, home_ + "/Documents"},
+        {"", 0, home_ + "/Documents"},
+        {nullptr, 0, home_ + "/Documents"},
+    };
+    for (const auto& c : cases) {
+        TStandInCommands commands;
+        if (c.says) commands.Add("xdg-user-dir", c.status, c.says);
+        EXPECT_EQ(DocumentsDirectory(), c.folder) << (c.says ? c.says : "no xdg-user-dir");
+        if (c.says) {
+            EXPECT_EQ(commands.Calls("xdg-user-dir"), std::vector<std::string>{"DOCUMENTS"});
+        }
     }
-
-    const TScopedEnvironment noTools("PATH", root_ + "/empty");
-    EXPECT_EQ(DocumentsDirectory(), home_ + "/Documents");
 }
 
 TEST_F(ConfigPaths, ProgramDirectoryIsTheExecutablesFolderWithItsSlash) {

@@ -190,10 +190,9 @@ TEST_F(RegEdit, AStoreThatCannotBeReadIsToldOnceInOneLineAndIsOutOfReach) {
 }
 
 TEST_F(RegEdit, AFreshUserRootHoldsTheDocumentsFolderAndTheDesktopKey) {
-    const std::string documents = home_ + "/Dokumente";
-    WriteText(configHome_ + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    const std::string expected = DocumentsDirectory();
-    ASSERT_TRUE(expected == documents || expected == home_ + "/Documents") << expected;
+    TStandInCommands commands;
+    commands.Add("xdg-user-dir", 0, home_ + "/Dokumente\n");
+    const std::string expected = home_ + "/Dokumente";
 
     EXPECT_EQ(Read(HKCU, kShellFolders, "Personal", kRegString), expected);
     EXPECT_TRUE(OpenRegKey(HKCU, "Control Panel\\Desktop", false));

@@ -76,22 +76,22 @@ TEST_F(SettingsStore, ACorruptFileMetFirstByAWriteIsSetAsideAndTheWriteLands) {
     EXPECT_EQ(SetAsideFiles().size(), 2u) << "two set aside within a second keep distinct names";
 }
 
-// A folder in memory when the system offers one, so that the test waits for the lock rather than
-// for the disk; else the sandbox's own.
+// A settings folder in memory when the system offers one, so that the test waits for the lock
+// rather than for the disk; else the sandbox's own.
 class TFastSettingsFolder {
 public:
-    explicit TFastSettingsFolder(const std::string& fallback) {
-        std::string folder = "/dev/shm/zorvic-settings-XXXXXX";
-        if (mkdtemp(folder.data())) made_ = folder;
-        environment_.emplace("ZORVIC_CONFIG_DIR", made_.empty() ? fallback : made_);
-    }
-    ~TFastSettingsFolder() {
-        if (!made_.empty()) std::filesystem::remove_all(made_);
-    }
+    explicit TFastSettingsFolder(const std::string& fallback)
+        : folder_(MadeInMemory()),
+          environment_("ZORVIC_CONFIG_DIR", folder_ ? folder_->Path() : fallback) {}
 
 private:
-    std::string made_;
-    std::optional<testing::TScopedEnvironment> environment_;
+    static std::optional<testing::TTempDir> MadeInMemory() {
+        if (!std::filesystem::is_directory("/dev/shm")) return std::nullopt;
+        return std::make_optional<testing::TTempDir>("/dev/shm");
+    }
+
+    std::optional<testing::TTempDir> folder_;
+    testing::TScopedEnvironment environment_;
 };
 
 std::string LoadValueName(int writer, int index) {
@@ -178,7 +178,7 @@ TEST_F(SettingsStore, ACorruptFileThatCannotBeMovedIsReportedOnceReadsEmptyAndRe
 TEST_F(SettingsStore, ProblemsAreReportedOnlyOnceTheLockIsReleased) {
     // The reporter may show a message box; another running copy must not wait for it.
     bool lockWasFree = false;
-    SetSettingsProblemReporter([&](const std::string&) {
+    const TSettingsProblemReporterOverride lockLook([&](const std::string&) {
         const int fd = open(SettingsFile("HKLM.reg.lock").c_str(), O_RDWR | O_CLOEXEC);
         lockWasFree = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
         if (fd >= 0) close(fd);
@@ -194,7 +194,7 @@ TEST_F(SettingsStore, ProblemsAreReportedOnlyOnceTheLockIsReleased) {
 }
 
 TEST_F(SettingsStore, WithoutAReporterProblemsGoToStandardError) {
-    SetSettingsProblemReporter({});
+    const TSettingsProblemReporterOverride noReporter(nullptr);
     WriteText(SettingsFile("HKLM.reg"), "garbage");
 
     ::testing::internal::CaptureStderr();

@@ -130,7 +130,7 @@ TEST_F(AviDecoderTest, AFileCutShortOrWithoutVideoHasNoLength) {
 
 TEST_F(AviDecoderTest, ANonVideoOrMissingFileCannotBeOpened) {
     const std::string junk = folder.Path("junk.avi");
-    test::WriteBytes(junk, "RIFF junk AVI that goes nowhere");
+    test::WriteText(junk, "RIFF junk AVI that goes nowhere");
     for (const std::string& path : {junk, folder.Path("none.avi"), folder.Path("")})
         EXPECT_THROW(TAviDecoder{path}, EFileError) << path;
 }

@@ -121,7 +121,8 @@ TEST_F(CameraWindowTest, ASinglePictureIsNamedByTheEditorsRuleAndConvertedInEach
     ShowWindow();
     SaveCounter = 7;
     const std::pair<int, const char*> formats[] = {
-        {0, "BMP3 640 480"}, {1, "JPEG 640 480"}, {2, "GIF 640 480"}, {3, "TIFF 640 480"}};
+        {0, "BMP3 640 480"}, {1, "JPEG 640 480"}, {2, "GIF 640 480"}, {3, "TIFF 640 480"},
+        {4, "PNG 640 480"}};
     int number = 7;
     for (const auto& [format, identified] : formats) {
         host.Settings.FormatIndex = format;
@@ -135,7 +136,7 @@ TEST_F(CameraWindowTest, ASinglePictureIsNamedByTheEditorsRuleAndConvertedInEach
         }
         EXPECT_TRUE(CapWindow()->Previewing()) << "the live picture comes back after a grab";
     }
-    EXPECT_EQ(SaveCounter, 11);
+    EXPECT_EQ(SaveCounter, 12);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(MemoLines().empty());
 }

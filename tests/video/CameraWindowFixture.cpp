@@ -19,7 +19,6 @@ CameraWindowTest::CameraWindowTest() {
     host.Settings.SaveDirectory = pictures;
     host.Settings.FormatIndex = 1;
     SaveCounter = 1;
-    SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
     form = std::make_unique<TVideoForm>();
     form->SetHost(&host);
 }
@@ -27,7 +26,6 @@ CameraWindowTest::CameraWindowTest() {
 CameraWindowTest::~CameraWindowTest() {
     form.reset();
     SetCaptureDriverTable(nullptr);
-    SetMessageBoxHandler(nullptr);
 }
 
 void CameraWindowTest::ShowWindow(bool expectPicture) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "CaptureDrivers.h"
 #include "EditorHost.h"
+#include "MessageBoxes.h"
 #include "TVideoForm.h"
 #include "VideoTestSupport.h"
 
@@ -20,6 +21,7 @@ public:
     TSaveSettings Settings;
     TSaveSettings SaveSettings() const override { return Settings; }
     bool CaptureSoundWanted() const override { return false; }
+    void PlayCaptureSound() override {}
     void EditorClosed() override {}
     void OpenReadme() override {}
     void OpenMail() override {}
@@ -53,6 +55,8 @@ protected:
     const std::string pictures = folder.Path("pictures");
     TTestHost host;
     std::vector<std::string> messages;
+    TMessageBoxOverride recordedBoxes{
+        [this](const std::string& text) { messages.push_back(text); }};
     std::unique_ptr<TVideoForm> form;
 };
 

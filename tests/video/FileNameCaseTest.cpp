@@ -9,15 +9,15 @@ namespace {
 
 TEST(FileIgnoringCase, FindsTheFileUnderAnotherSpelling) {
     test::TTempDir folder;
-    test::WriteBytes(folder.Path("Video.avi"), "clip");
+    test::WriteText(folder.Path("Video.avi"), "clip");
     EXPECT_EQ(FileIgnoringCase(folder.Path("VIDEO.AVI")), folder.Path("Video.avi"));
     EXPECT_EQ(FileIgnoringCase(folder.Path("Video.avi")), folder.Path("Video.avi"));
 }
 
 TEST(FileIgnoringCase, TheExactNameWinsAndSeveralSpellingsGiveTheFirstByName) {
     test::TTempDir folder;
-    test::WriteBytes(folder.Path("video.AVI"), "b");
-    test::WriteBytes(folder.Path("Video.avi"), "a");
+    test::WriteText(folder.Path("video.AVI"), "b");
+    test::WriteText(folder.Path("Video.avi"), "a");
     EXPECT_EQ(FileIgnoringCase(folder.Path("video.AVI")), folder.Path("video.AVI"));
     EXPECT_EQ(FileIgnoringCase(folder.Path("VIDEO.AVI")), folder.Path("Video.avi"));
 }

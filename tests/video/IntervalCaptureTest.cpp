@@ -80,9 +80,9 @@ TEST_F(IntervalPicturePathTest, ARunCountsFromZeroInBmpNames) {
 }
 
 TEST_F(IntervalPicturePathTest, NumbersWhosePictureExistsInEitherFormIsPassedOver) {
-    test::WriteBytes(folder.Path("截图0.jpg"), "earlier run");
-    test::WriteBytes(folder.Path("截图1.bmp"), "earlier run, not converted");
-    test::WriteBytes(folder.Path("截图2.gif"), "another format");
+    test::WriteText(folder.Path("截图0.jpg"), "earlier run");
+    test::WriteText(folder.Path("截图1.bmp"), "earlier run, not converted");
+    test::WriteText(folder.Path("截图2.gif"), "another format");
     int next = 0;
     EXPECT_EQ(IntervalPicturePath(Settings(1), next), folder.Path("截图2.bmp"));
     EXPECT_EQ(IntervalPicturePath(Settings(1), next), folder.Path("截图3.bmp"));
@@ -97,8 +97,8 @@ TEST_F(IntervalPicturePathTest, TimeNamesAreTheEditorsWithABmpExtensionAndNeverO
     EXPECT_EQ(next, 0);
     // Several pictures a second: the one converted already and the one not yet converted both
     // keep their names.
-    test::WriteBytes(folder.Path("2008-10-01_10-10-10.gif"), "converted");
-    test::WriteBytes(folder.Path("2008-10-01_10-10-10_2.bmp"), "not converted yet");
+    test::WriteText(folder.Path("2008-10-01_10-10-10.gif"), "converted");
+    test::WriteText(folder.Path("2008-10-01_10-10-10_2.bmp"), "not converted yet");
     EXPECT_EQ(IntervalPicturePath(settings, next, when), folder.Path("2008-10-01_10-10-10_3.bmp"));
 }
 

@@ -1,4 +1,6 @@
 // The camera's parts that need no X server: Qt offscreen, and no display at all.
+#include "Offscreen.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,8 +9,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    unsetenv("DISPLAY");
+    zorvic::testing::RunOffscreen();
     unsetenv("ZORVIC_TEST_CAMERA");
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();

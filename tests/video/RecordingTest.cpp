@@ -101,7 +101,7 @@ TEST_F(RecordingTest, ALimitOfZeroStopsAtTheFirstFrame) {
 }
 
 TEST_F(RecordingTest, ARecordingOverwritesTheClipUnderEitherSpelling) {
-    WriteBytes(folder.Path("VIDEO.AVI"), "an older clip");
+    WriteText(folder.Path("VIDEO.AVI"), "an older clip");
     ShowWindow();
     StartRecording(0);
     ASSERT_TRUE(StatusBecomes("录像结束"));

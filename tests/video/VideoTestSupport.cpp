@@ -79,7 +79,7 @@ void MakeSoundOnlyAvi(const std::string& path) {
 void CopyTruncated(const std::string& from, const std::string& to, std::size_t bytes) {
     std::vector<std::uint8_t> content = ReadBytes(from);
     ASSERT_GT(content.size(), bytes);
-    WriteBytes(to, std::string(content.begin(), content.begin() + bytes));
+    WriteText(to, std::string(content.begin(), content.begin() + bytes));
 }
 
 TCurrentDirectory::TCurrentDirectory(const std::string& folder)

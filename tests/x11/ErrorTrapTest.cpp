@@ -23,6 +23,7 @@ TEST(ErrorTrap, KeepsItsConnectionsErrorsAndLeavesOthersToTheHandlerBefore) {
     PrivateDisplay server({.Width = 320, .Height = 240});
     DisplayPtr trapped = Open(server);
     DisplayPtr other = Open(server);
+    foreignErrors = 0;
     XSetErrorHandler(CountForeign);
     {
         x11::ErrorTrap trap(trapped.get());

@@ -1,9 +1,10 @@
 #include "PlatformServices.h"
 #include "Errors.h"
+#include "ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <optional>
 
 namespace zorvic {
 namespace {
@@ -18,8 +19,8 @@ TEST(PlatformServices, MissingDisplayIsAClearError) {
 }
 
 TEST(PlatformServices, FakesWhenAskedNeedNoDisplay) {
-    unsetenv("DISPLAY");
-    setenv("ZORVIC_FAKE_PLATFORM", "1", 1);
+    const testing::TScopedEnvironment noDisplay("DISPLAY", std::nullopt);
+    const testing::TScopedEnvironment fake("ZORVIC_FAKE_PLATFORM", "1");
     PlatformServices& platform = Platform();
     TBitmap screen;
     platform.Screen->Grab(screen);

@@ -1,15 +1,21 @@
 // gtest and Qt before Xlib, whose macros (Bool, None, Status) break their headers.
 #include <QImage>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "PlatformServices.h"
+#include "ScopedEnvironment.h"
+#include "StandInCommands.h"
+#include "TempDir.h"
+#include "X11Support.h"
 #include "X11TestTools.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace zorvic::testing {
 namespace {
@@ -27,38 +33,47 @@ Pixmap RootPixmapProperty(Display* display, const char* name) {
 }
 
 bool PixmapExists(Display* display, Pixmap pixmap) {
-    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    x11::ErrorTrap trap(display);
     Window root = 0;
     int x = 0, y = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
     const bool exists =
         XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-    return exists;
+    return exists && trap.Sync() == 0;
 }
 
 // Four quadrants of plain colours: after stretching, each quadrant's middle keeps its colour
 // whatever the filter does at the seams.
-std::string WriteQuadrantsBmp(const std::filesystem::path& folder, QRgb topLeft) {
+std::string WriteQuadrantsBmp(const TTempDir& folder, QRgb topLeft) {
     QImage picture(40, 30, QImage::Format_RGB32);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
             picture.setPixel(x, y,
                              x < 20 ? (y < 15 ? topLeft : qRgb(0, 200, 0))
                                     : (y < 15 ? qRgb(0, 0, 220) : qRgb(250, 250, 10)));
-    const std::string path = (folder / "壁纸.bmp").string();
+    const std::string path = folder.Path("壁纸.bmp");
     EXPECT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
     return path;
 }
 
-TEST(DesktopWallpaper, StretchesThePictureOverTheRootAndFreesTheOldOne) {
-    setenv("GSETTINGS_BACKEND", "memory", 1); // never touch the real desktop's settings
+// The desktops' own settings tools are stand-ins that log what they are asked: an Xfce desktop
+// with one monitor and workspace, and a GNOME one whose schema is there.
+class DesktopWallpaper : public ::testing::Test {
+protected:
+    DesktopWallpaper() {
+        commands.Add("gsettings");
+        commands.Add("xfconf-query", 0,
+                     "/backdrop/screen0/monitor0/workspace0/color-style\n"
+                     "/backdrop/screen0/monitor0/workspace0/last-image\n");
+    }
+
+    TStandInCommands commands;
+    TTempDir folder;
+};
+
+TEST_F(DesktopWallpaper, StretchesThePictureOverTheRootAndFreesTheOldOne) {
     PrivateDisplay server({.Width = 800, .Height = 600});
     DisplayPtr display = Open(server);
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("zorvic-wallpaper-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
     PlatformServices platform = MakeX11Platform(server.Name().c_str());
 
     platform.WallpaperService->SetDesktopWallpaper(WriteQuadrantsBmp(folder, qRgb(200, 0, 0)));
@@ -82,26 +97,55 @@ TEST(DesktopWallpaper, StretchesThePictureOverTheRootAndFreesTheOldOne) {
     EXPECT_EQ(RootPixel(display.get(), 200, 150), MakeColor(10, 20, 30));
     EXPECT_NE(RootPixmapProperty(display.get(), "_XROOTPMAP_ID"), first);
     EXPECT_FALSE(PixmapExists(display.get(), first)) << "the previous background leaks";
-    std::filesystem::remove_all(folder);
 }
 
-TEST(DesktopWallpaper, UnreadableFileIsReportedAndChangesNothing) {
+TEST_F(DesktopWallpaper, TellsTheDesktopsToShowThePictureStretched) {
+    PrivateDisplay server({.Width = 320, .Height = 240});
+    PlatformServices platform = MakeX11Platform(server.Name().c_str());
+    const std::string path = WriteQuadrantsBmp(folder, qRgb(200, 0, 0));
+    platform.WallpaperService->SetDesktopWallpaper(path);
+
+    const std::string uri = "'" +
+                            QUrl::fromLocalFile(QString::fromStdString(path))
+                                .toString(QUrl::FullyEncoded)
+                                .toStdString() +
+                            "'";
+    const std::string schema = "org.gnome.desktop.background";
+    EXPECT_EQ(
+        commands.Calls("gsettings"),
+        (std::vector<std::string>{"list-keys " + schema, "set " + schema + " picture-uri " + uri,
+                                  "set " + schema + " picture-uri-dark " + uri,
+                                  "set " + schema + " picture-options 'stretched'"}));
+    const std::string workspace = "/backdrop/screen0/monitor0/workspace0";
+    EXPECT_EQ(
+        commands.Calls("xfconf-query"),
+        (std::vector<std::string>{"-c xfce4-desktop -l",
+                                  "-c xfce4-desktop -p " + workspace + "/last-image -s " + path,
+                                  "-c xfce4-desktop -p " + workspace + "/image-style -s 3"}));
+}
+
+TEST_F(DesktopWallpaper, UnreadableFileIsReportedAndChangesNothing) {
     PrivateDisplay server({.Width = 320, .Height = 240});
     DisplayPtr display = Open(server);
     PlatformServices platform = MakeX11Platform(server.Name().c_str());
     EXPECT_THROW(platform.WallpaperService->SetDesktopWallpaper("/nonexistent/none.bmp"),
                  std::runtime_error);
     EXPECT_EQ(RootPixmapProperty(display.get(), "_XROOTPMAP_ID"), static_cast<Pixmap>(None));
+    EXPECT_TRUE(commands.Calls("gsettings").empty());
+    EXPECT_TRUE(commands.Calls("xfconf-query").empty());
 }
 
 TEST(WallpaperDirectory, FollowsXdgDataHomeElseHome) {
-    setenv("HOME", "/home/someone", 1);
-    setenv("XDG_DATA_HOME", "/data/xdg", 1);
-    EXPECT_EQ(WallpaperDirectory(), "/data/xdg/zorvic/wallpaper");
-    setenv("XDG_DATA_HOME", "", 1);
-    EXPECT_EQ(WallpaperDirectory(), "/home/someone/.local/share/zorvic/wallpaper");
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(WallpaperDirectory(), "/home/someone/.local/share/zorvic/wallpaper");
+    const TScopedEnvironment home("HOME", "/home/someone");
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {"/data/xdg", "/data/xdg/zorvic/wallpaper"},
+        {"", "/home/someone/.local/share/zorvic/wallpaper"},
+        {std::nullopt, "/home/someone/.local/share/zorvic/wallpaper"},
+    };
+    for (const auto& [dataHome, folder] : cases) {
+        const TScopedEnvironment data("XDG_DATA_HOME", dataHome);
+        EXPECT_EQ(WallpaperDirectory(), folder) << dataHome.value_or("(unset)");
+    }
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 namespace zorvic::testing {
 
 // An X server of the test's own (and a window manager when asked), so that pointer moves, key
-// presses, focus and the clipboard of one test never meet those of another running at once.
+// presses, grabs, focus and the clipboard of one test never meet those of another running at
+// once. The server and the window manager end with the test process at the latest, even when it
+// crashes.
 class PrivateDisplay {
 public:
     struct Options {
@@ -29,9 +31,14 @@ private:
     void StartWindowManager();
 
     std::string name_;
-    std::string wmConfig_;
     pid_t server_ = 0;
     pid_t windowManager_ = 0;
 };
+
+// The X server of the whole test program, started by the first call with its options and named
+// in $DISPLAY. It runs until the process ends, after every connection to it has closed: the hook
+// library's thread closes its own only then, and a server gone earlier would make Xlib end the
+// process from that thread.
+const PrivateDisplay& ProcessDisplay(PrivateDisplay::Options options = {});
 
 } // namespace zorvic::testing

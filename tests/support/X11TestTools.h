@@ -3,13 +3,13 @@
 #include "PrivateDisplay.h"
 #include "TColor.h"
 #include "TPoint.h"
+#include "WaitUntil.h"
 
 #include <X11/Xlib.h>
 
-#include <chrono>
-#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace zorvic::testing {
 
@@ -31,19 +31,27 @@ Window CreatePlainWindow(Display* display, Window parent, const TRect& rect,
 // Maps the window and returns once it is on the screen.
 void MapAndWait(Display* display, Window window);
 
-// Polls until the condition holds; false after the timeout.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(5));
-
-// The pointer moved and the first button pressed or released through XTest, as by a user's
-// hand; both return once the server has them.
+// The pointer moved and a button (the first unless told) pressed or released through XTest, as
+// by a user's hand; both return once the server has them.
 void MovePointer(Display* display, TPoint to);
-void PressButton(Display* display, bool down);
+void PressButton(Display* display, bool down, unsigned button = 1);
 // Presses the modifiers in order, taps the key, releases the modifiers in reverse, through
 // XTest; returns once the server has them.
 void TapChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym key);
 
 // The colour of one root-window pixel as 0x00BBGGRR, read through the visual's masks.
 TColor RootPixel(Display* display, int x, int y);
+// The pixel values the server shows in a rectangle of the screen, row by row, in one request.
+std::vector<unsigned long> ScreenPixels(Display* display, const TRect& rect);
+
+// Returns once the window manager has handled everything the server sent it so far (a focus
+// change, a frame to redraw): it answers a request for frame extents only after those, and its
+// drawing is on the server before the answer.
+void WaitForWindowManager(Display* display);
+
+// Whether nobody holds Ctrl+B under any of its lock states, or another client holds it under
+// every one of them. Each look tries a grab on `display`, undone at once.
+bool CtrlBFree(Display* display);
+bool CtrlBHeldElsewhere(Display* display);
 
 } // namespace zorvic::testing

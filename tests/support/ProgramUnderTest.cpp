@@ -1,5 +1,9 @@
 #include "ProgramUnderTest.h"
 
+#include "PrivateHome.h"
+#include "WaitUntil.h"
+#include "XErrorTrap.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -9,7 +13,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace zorvic::testing {
@@ -18,16 +21,14 @@ using namespace std::chrono_literals;
 
 ProgramUnderTest::ProgramUnderTest(std::string executable, Display* display,
                                    std::string displayName)
-    : executable_(std::move(executable)), display_(display), displayName_(std::move(displayName)) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorvic-e2e-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-    root_ = pattern;
-    for (const char* folder : {"/home", "/config", "/settings", "/runtime"})
-        std::filesystem::create_directories(root_ + folder);
-    std::filesystem::permissions(root_ + "/runtime", std::filesystem::perms::owner_all);
-    // The program's windows come and go while the searches walk the tree; a window gone
-    // between two requests is no failure.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    : executable_(std::move(executable)), display_(display), displayName_(std::move(displayName)),
+      vanishedWindows_(std::make_unique<XErrorTrap>(display)) {
+    for (const auto& [name, folder] : HomeVariables(Root()))
+        std::filesystem::create_directories(folder);
+    // Where pictures go when no folder is stored, as xdg-user-dir would not be there to say.
+    std::filesystem::create_directories(root_.Path("home/Documents"));
+    std::filesystem::create_directories(root_.Path("bin"));
+    std::filesystem::permissions(root_.Path("runtime"), std::filesystem::perms::owner_all);
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
@@ -36,7 +37,7 @@ ProgramUnderTest::~ProgramUnderTest() {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-    std::filesystem::remove_all(root_);
+    XSync(display_, False);
 }
 
 pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
@@ -44,13 +45,15 @@ pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    const auto home = HomeVariables(Root());
+    const std::string path = root_.Path("bin");
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("DISPLAY", displayName_.c_str(), 1);
-        setenv("HOME", (root_ + "/home").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
-        setenv("ZORVIC_CONFIG_DIR", (root_ + "/settings").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (root_ + "/runtime").c_str(), 1);
+        for (const auto& [name, folder] : home)
+            setenv(name, folder.c_str(), 1);
+        // An empty folder: the program finds no opener, no desktop settings tool, no other program.
+        setenv("PATH", path.c_str(), 1);
         unsetenv("QT_QPA_PLATFORM");
         execv(executable_.c_str(), argv.data());
         _exit(127);
@@ -60,7 +63,7 @@ pid_t ProgramUnderTest::Launch(const std::vector<std::string>& arguments) {
 }
 
 void ProgramUnderTest::AppendMachineSettings(const std::string& regText) {
-    std::ofstream(root_ + "/settings/HKLM.reg", std::ios::app) << regText;
+    std::ofstream(root_.Path("settings/HKLM.reg"), std::ios::app) << regText;
 }
 
 void ProgramUnderTest::StoreStartOptions(const StartOptions& options) {
@@ -79,12 +82,11 @@ void ProgramUnderTest::StoreStartOptions(const StartOptions& options) {
 
 Window ProgramUnderTest::FindWindow(const std::function<bool(Window)>& wanted,
                                     std::chrono::milliseconds patience) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Window found = Search(DefaultRootWindow(display_), wanted)) return found;
-        std::this_thread::sleep_for(50ms);
-    }
-    return 0;
+    Window found = 0;
+    // Each look walks the whole window tree.
+    WaitUntil([&] { return (found = Search(DefaultRootWindow(display_), wanted)) != 0; }, patience,
+              50ms);
+    return found;
 }
 
 Window ProgramUnderTest::FindWindowTitled(const std::string& title, bool shownOnly,
@@ -139,14 +141,9 @@ void ProgramUnderTest::SendCloseRequest(Window window) {
 }
 
 int ProgramUnderTest::WaitForExit(pid_t pid, std::chrono::seconds patience) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        std::this_thread::sleep_for(100ms);
-    }
-    return -1;
+    int status = 0;
+    if (!WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, patience)) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
 Window ProgramUnderTest::Search(Window parent, const std::function<bool(Window)>& wanted) {

@@ -1,9 +1,13 @@
 #pragma once
 // A real program of ours in a sandbox of its own: settings, home and runtime folders under
-// a temporary root, so that a test never reads or changes the user's.
+// a temporary root, and no outside programs to run, so that a test never reads or changes the
+// user's.
+
+#include "TempDir.h"
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -11,6 +15,10 @@
 // Xlib's own declarations, without the macros of its header that break Qt's and gtest's.
 typedef struct _XDisplay Display;
 typedef unsigned long Window;
+
+namespace zorvic {
+class XErrorTrap;
+}
 
 namespace zorvic::testing {
 
@@ -34,7 +42,7 @@ public:
     void AppendMachineSettings(const std::string& regText);
     // Stores the options for the next start: no sound, saves as BMP, the close box quits.
     void StoreStartOptions(const StartOptions& options);
-    const std::string& Root() const { return root_; }
+    const std::string& Root() const { return root_.Path(); }
 
     // The first window for which `wanted` holds; 0 when none appears in time.
     Window FindWindow(const std::function<bool(Window)>& wanted,
@@ -57,7 +65,10 @@ private:
     std::string executable_;
     Display* display_;
     std::string displayName_;
-    std::string root_;
+    TTempDir root_;
+    // The program's windows come and go while the test looks at them: a window gone between two
+    // requests is no failure.
+    std::unique_ptr<XErrorTrap> vanishedWindows_;
     std::vector<pid_t> started_;
 };
 

@@ -1,5 +1,7 @@
 #include "X11TestTools.h"
 
+#include "HotKeyGrab.h"
+
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -7,7 +9,8 @@
 #include <cstdlib>
 #include <iterator>
 #include <stdexcept>
-#include <thread>
+#include <utility>
+#include <vector>
 
 namespace zorvic::testing {
 
@@ -72,22 +75,13 @@ void MapAndWait(Display* display, Window window) {
     XSync(display, False);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 void MovePointer(Display* display, TPoint to) {
     XTestFakeMotionEvent(display, 0, to.x, to.y, CurrentTime);
     XSync(display, False);
 }
 
-void PressButton(Display* display, bool down) {
-    XTestFakeButtonEvent(display, 1, down, CurrentTime);
+void PressButton(Display* display, bool down, unsigned button) {
+    XTestFakeButtonEvent(display, button, down, CurrentTime);
     XSync(display, False);
 }
 
@@ -102,6 +96,70 @@ void TapChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym 
     for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
         send(*modifier, false);
     XSync(display, False);
+}
+
+void WaitForWindowManager(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(display, probe, PropertyChangeMask);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = probe;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureNotifyMask | SubstructureRedirectMask, &request);
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    XEvent event;
+    do {
+        XWindowEvent(display, probe, PropertyChangeMask, &event);
+    } while (event.xproperty.atom != extents);
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+}
+
+namespace {
+
+// How many of Ctrl+B's lock states another client holds, and of how many.
+std::pair<int, int> CtrlBStatesHeldElsewhere(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const KeyCode b = XKeysymToKeycode(display, XK_b);
+    const std::vector<unsigned> states = HotKeyModifierStates(display);
+    int held = 0;
+    // One state at a time, so that each refusal is known.
+    for (unsigned state : states) {
+        XErrorTrap trap(display);
+        XGrabKey(display, b, state, root, False, GrabModeAsync, GrabModeAsync);
+        XSync(display, False);
+        if (trap.SawBadAccess())
+            ++held;
+        else
+            XUngrabKey(display, b, state, root);
+    }
+    XSync(display, False);
+    return {held, static_cast<int>(states.size())};
+}
+
+} // namespace
+
+bool CtrlBFree(Display* display) {
+    return CtrlBStatesHeldElsewhere(display).first == 0;
+}
+
+bool CtrlBHeldElsewhere(Display* display) {
+    const auto [held, states] = CtrlBStatesHeldElsewhere(display);
+    return held == states;
+}
+
+std::vector<unsigned long> ScreenPixels(Display* display, const TRect& rect) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), rect.Left, rect.Top,
+                              rect.Width(), rect.Height(), AllPlanes, ZPixmap);
+    std::vector<unsigned long> pixels;
+    if (!image) return pixels;
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            pixels.push_back(XGetPixel(image, x, y));
+    XDestroyImage(image);
+    return pixels;
 }
 
 TColor RootPixel(Display* display, int x, int y) {
