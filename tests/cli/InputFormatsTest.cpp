@@ -25,7 +25,7 @@ protected:
         return folder_ / name;
     }
 
-    TempFolder folder_;
+    TTempDir folder_;
     fs::path pattern_ = folder_ / "pattern.bmp";
 };
 
@@ -49,7 +49,7 @@ TEST_F(InputFormats, EveryKindOfInputGivesThePixelsImageMagickReads) {
     };
     for (const fs::path& input : inputs) {
         SCOPED_TRACE(input.filename().string());
-        const Bytes before = ReadFile(input);
+        const Bytes before = ReadBytes(input);
         const fs::path ours = folder_ / "ours.bmp";
         const CliResult result = RunCli({"apply", input.string(), ours.string()});
         ASSERT_EQ(result.status, 0) << result.err;
@@ -59,7 +59,7 @@ TEST_F(InputFormats, EveryKindOfInputGivesThePixelsImageMagickReads) {
         MagickConvert(input, "-alpha off -type TrueColor", theirs);
         EXPECT_EQ(Identify(ours, "%w %h"), "61 37");
         EXPECT_EQ(DifferingPixels(ours, theirs), 0);
-        EXPECT_EQ(ReadFile(input), before) << "apply keeps IN";
+        EXPECT_EQ(ReadBytes(input), before) << "apply keeps IN";
     }
 }
 
@@ -127,8 +127,8 @@ private:
 };
 
 TEST_F(InputFormats, DamagedPngAndJpegFilesFailWholeWithoutAllocatingTheirDeclaredSize) {
-    const Bytes png = ReadFile(Make("good.png"));
-    const Bytes jpeg = ReadFile(Make("good.jpg", "-quality 90"));
+    const Bytes png = ReadBytes(Make("good.png"));
+    const Bytes jpeg = ReadBytes(Make("good.jpg", "-quality 90"));
     const struct {
         std::string name;
         const Bytes& source;
@@ -158,7 +158,7 @@ TEST_F(InputFormats, DamagedPngAndJpegFilesFailWholeWithoutAllocatingTheirDeclar
          "declares 60000 x 60000 pixels"},
     };
     WritePatternBmp(folder_ / "old.bmp"); // an earlier OUT that a failed run must not touch
-    const Bytes old = ReadFile(folder_ / "old.bmp");
+    const Bytes old = ReadBytes(folder_ / "old.bmp");
     const TAddressSpaceLimit limit(rlim_t{1} << 30);
     // The limit leaves room for a whole run.
     ASSERT_EQ(
@@ -178,7 +178,7 @@ TEST_F(InputFormats, DamagedPngAndJpegFilesFailWholeWithoutAllocatingTheirDeclar
         }
         EXPECT_FALSE(fs::exists(folder_ / "new.bmp"));
         EXPECT_FALSE(fs::exists(folder_ / "new.png"));
-        EXPECT_EQ(ReadFile(folder_ / "old.bmp"), old);
+        EXPECT_EQ(ReadBytes(folder_ / "old.bmp"), old);
         fs::remove(folder_ / c.name);
     }
 }
@@ -190,7 +190,7 @@ TEST_F(InputFormats, DamagedGifAndTiffFilesFailWithTheirLibrariesReason) {
     } cases[] = {{"cut.gif", "ends too early"}, {"cut.tif", "TIFF"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Bytes bad = ReadFile(Make(c.name, "-compress None"));
+        Bytes bad = ReadBytes(Make(c.name, "-compress None"));
         bad.resize(bad.size() / 2);
         WriteFile(folder_ / c.name, bad);
         const CliResult result =

@@ -65,9 +65,11 @@ protected:
 };
 
 TEST_F(SaveExportTest, SaveWritesEveryFormatAndConfirms) {
-    const std::pair<int, std::string> formats[] = {
-        {0, "BMP3 47x33"}, {1, "JPEG 47x33"}, {2, "GIF 47x33"}, {3, "TIFF 47x33"},
-        {4, "PNG 47x33"}};
+    const std::pair<int, std::string> formats[] = {{0, "BMP3 47x33"},
+                                                   {1, "JPEG 47x33"},
+                                                   {2, "GIF 47x33"},
+                                                   {3, "TIFF 47x33"},
+                                                   {4, "PNG 47x33"}};
     for (const auto& [format, identified] : formats) {
         settings.FormatIndex = format;
         const std::string path = SavePictureAutomatically(Pattern(), settings);

@@ -120,9 +120,11 @@ TEST_F(CameraWindowTest, EveryActivationConnectsAnewInPlaceOfTheCaptureWindowBef
 TEST_F(CameraWindowTest, ASinglePictureIsNamedByTheEditorsRuleAndConvertedInEachFormat) {
     ShowWindow();
     SaveCounter = 7;
-    const std::pair<int, const char*> formats[] = {
-        {0, "BMP3 640 480"}, {1, "JPEG 640 480"}, {2, "GIF 640 480"}, {3, "TIFF 640 480"},
-        {4, "PNG 640 480"}};
+    const std::pair<int, const char*> formats[] = {{0, "BMP3 640 480"},
+                                                   {1, "JPEG 640 480"},
+                                                   {2, "GIF 640 480"},
+                                                   {3, "TIFF 640 480"},
+                                                   {4, "PNG 640 480"}};
     int number = 7;
     for (const auto& [format, identified] : formats) {
         host.Settings.FormatIndex = format;
