@@ -1,3 +1,4 @@
+#include "BmpFile.h"
 #include "Errors.h"
 #include "FormatConversion.h"
 #include "OutputFormat.h"
@@ -6,6 +7,8 @@
 #include "Random.h"
 #include "StepPlan.h"
 #include "Verbs.h"
+
+#include <algorithm>
 
 namespace zorvic {
 
@@ -25,13 +28,27 @@ std::string StepLabel(const OperationStep& step, std::size_t index, std::size_t 
            std::to_string(count) + ")";
 }
 
+// Work on single pixels from one plain BMP file to another goes a band of rows at a time, at
+// about the cost of copying the file; false where the whole picture is needed.
+bool ApplyInBands(const ApplyCommand& command, const std::vector<OperationStep>& steps) {
+    const bool pixelByPixel =
+        std::all_of(steps.begin(), steps.end(),
+                    [](const OperationStep& step) { return step.definition->pixelByPixel; });
+    if (!pixelByPixel || *OutputFormatOf(command.output) != kFormatBmp) return false;
+    return RewriteBmpInBands(command.input, command.output, [&steps](TBitmap& band) {
+        for (const OperationStep& step : steps)
+            step.definition->apply(band, step.values, nullptr);
+    });
+}
+
 } // namespace
 
 void RunApply(const ApplyCommand& command) {
-    TBitmap picture = LoadPicture(command.input);
     SetRandomSeed(command.seed);
-    ProgressLine progress;
     const std::vector<OperationStep> steps = PlanSteps(command.steps);
+    if (ApplyInBands(command, steps)) return;
+    TBitmap picture = LoadPicture(command.input);
+    ProgressLine progress;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const OperationStep& step = steps[i];
         TProgress* report = nullptr;

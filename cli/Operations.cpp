@@ -75,9 +75,10 @@ void WithProgress(TBitmap& picture, Values, TProgress* progress) {
 
 // An effect of the editor's preview panel: its name, range and routine as OK applies it.
 OperationDefinition Adjustable(TAdjustableEffect effect, std::string_view valueSyntax, bool slow,
-                               std::string_view summary) {
+                               std::string_view summary, bool pixelByPixel = false) {
     const TAdjustableEffectDefinition& e = AdjustableEffect(effect);
-    return {e.Name, valueSyntax, e.ValueCount, e.Min, e.Max, slow, summary, e.Apply};
+    return {e.Name, valueSyntax, e.ValueCount, e.Min, e.Max,
+            slow,   summary,     e.Apply,      0,     pixelByPixel};
 }
 
 const std::array kOperations = {
@@ -100,10 +101,12 @@ const std::array kOperations = {
         "translate", "DX,DY", 2, kAnyInteger, kMaxInteger, false,
         "move right and down, uncovering white",
         [](TBitmap& picture, Values v, TProgress*) { Translate(picture, v[0], v[1]); }},
-    OperationDefinition{"invert", "", 0, 0, 0, false, "invert colours", Plain<InvertColors>},
-    OperationDefinition{"two-colour", "", 0, 0, 0, false, "black and white", TwoColour},
-    OperationDefinition{"grey", "", 0, 0, 0, false, "greyscale", Plain<Grayscale>},
-    OperationDefinition{"exposure", "", 0, 0, 0, false, "exposure", WithProgress<Exposure>},
+    OperationDefinition{"invert", "", 0, 0, 0, false, "invert colours", Plain<InvertColors>, 0,
+                        true},
+    OperationDefinition{"two-colour", "", 0, 0, 0, false, "black and white", TwoColour, 0, true},
+    OperationDefinition{"grey", "", 0, 0, 0, false, "greyscale", Plain<Grayscale>, 0, true},
+    OperationDefinition{"exposure", "", 0, 0, 0, false, "exposure", WithProgress<Exposure>, 0,
+                        true},
     OperationDefinition{"sculpture", "", 0, 0, 0, false, "sculpture", WithProgress<Sculpture>},
     OperationDefinition{"relief", "", 0, 0, 0, false, "relief", WithProgress<Relief>},
     OperationDefinition{"twist", "", 0, 0, 0, true, "swirl around the centre", Twist},
@@ -114,10 +117,10 @@ const std::array kOperations = {
     OperationDefinition{"far-view", "", 0, 0, 0, true, "perspective squeeze, 600 pixels wide",
                         FarView},
     OperationDefinition{"blur", "", 0, 0, 0, false, "blur", Blur},
-    Adjustable(TAdjustableEffect::Brightness, "N", false, "brightness"),
-    Adjustable(TAdjustableEffect::Contrast, "N", false, "contrast"),
-    Adjustable(TAdjustableEffect::Saturation, "N", false, "saturation (256 leaves it)"),
-    Adjustable(TAdjustableEffect::RGB, "R,G,B", false, "add to red, green and blue"),
+    Adjustable(TAdjustableEffect::Brightness, "N", false, "brightness", true),
+    Adjustable(TAdjustableEffect::Contrast, "N", false, "contrast", true),
+    Adjustable(TAdjustableEffect::Saturation, "N", false, "saturation (256 leaves it)", true),
+    Adjustable(TAdjustableEffect::RGB, "R,G,B", false, "add to red, green and blue", true),
     Adjustable(TAdjustableEffect::Sharpen, "N", false, "sharpen"),
     Adjustable(TAdjustableEffect::MonoNoise, "N", false, "black-and-white noise"),
     Adjustable(TAdjustableEffect::ColorNoise, "N", false, "colour noise"),

@@ -24,6 +24,9 @@ struct OperationDefinition {
     void (*apply)(TBitmap& picture, std::span<const int> values, TProgress* progress);
     // Clockwise quarter turns for the exact turns, which compose; 0 for everything else.
     int quarterTurns = 0;
+    // Each pixel's result depends on that pixel alone, so the operation may run on a band of
+    // rows at a time.
+    bool pixelByPixel = false;
 };
 
 std::span<const OperationDefinition> Operations();

@@ -2,6 +2,7 @@
 #include "TBitmap.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,6 +32,16 @@ TBitmap DecodeBmp(std::span<const std::uint8_t> data, const std::string& name);
 // Writes through a temporary file renamed into place, so a failed save leaves the old file.
 void SaveBmpFile(const TBitmap& bitmap, const std::string& path);
 TBitmap LoadBmpFile(const std::string& path);
+
+// Rewrites a complete, uncompressed, bottom-up 24-bit BMP file as another, a band of rows at a
+// time: `work` gets each band as a 24-bit picture and may change its pixels in place. For work
+// that treats each pixel alone, the file written is the one SaveBmpFile would write for the whole
+// picture so changed, at about the cost of copying the file: a band stays in the processor's cache
+// from reading to writing, and the picture is never held whole. False, with nothing written, for
+// any other file, which LoadBmpFile reads or explains; EFileError for one that cannot be read or
+// written.
+bool RewriteBmpInBands(const std::string& inPath, const std::string& outPath,
+                       const std::function<void(TBitmap& band)>& work);
 
 // The whole content of a file; EFileError when it cannot be opened or read.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);

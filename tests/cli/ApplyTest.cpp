@@ -174,6 +174,18 @@ TEST_F(Apply, SeedMakesRandomEffectsRepeatAndDifferentSeedsDiffer) {
 }
 
 // The help lists the documented operations, and each runs at both ends of its range.
+// Commands on single pixels from BMP to BMP go a band of rows at a time; on a picture of many
+// bands they write what the whole picture gives (a still translation keeps it whole).
+TEST_F(Apply, CommandsOnSinglePixelsWriteWhatTheWholePictureGives) {
+    WritePatternBmp(input_, 1001, 1200);
+    for (const std::string op : {"grey", "brightness=40", "rgb=20,-10,5", "saturation=300"}) {
+        SCOPED_TRACE(op);
+        const fs::path inBands = Run({op, "invert"}, "bands.bmp");
+        const fs::path whole = Run({"translate=0,0", op, "invert"}, "whole.bmp");
+        EXPECT_EQ(ReadBytes(inBands.string()), ReadBytes(whole.string()));
+    }
+}
+
 TEST_F(Apply, EveryListedOperationRunsAtTheEndsOfItsRange) {
     WritePatternBmp(input_, 12, 9);
     const std::string help = RunCli({"--help"}).out;

@@ -265,29 +265,123 @@ TEST_F(BmpFile, PicturesOfMoreRowsThanOneSystemCallTakesRoundTrip) {
     }
 }
 
+// Large files are read in two halves on two threads, which meet in the middle of a row.
+TEST_F(BmpFile, LargePicturesReadInTwoHalvesComeBackWhole) {
+    const TBitmap picture = Gradient(1501, 1001);
+    picture.SaveToFile(Path("large.bmp"));
+    EXPECT_TRUE(SamePixels(LoadBmpFile(Path("large.bmp")), picture));
+}
+
 // A write that the system refuses part-way (here at a limit on the file's size) fails with the
-// reason, and leaves the earlier file as it was and nothing else.
+// reason, and leaves the earlier file as it was and nothing else: a whole picture written at once,
+// and a file rewritten in bands, whose writes fail on a thread of their own.
 TEST_F(BmpFile, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoOther) {
     const std::string path = Path("picture.bmp");
+    const std::string large = Path("large.bmp");
     Gradient(10, 10).SaveToFile(path);
+    Gradient(1000, 2 * IOV_MAX).SaveToFile(large);
     const std::vector<std::uint8_t> earlier = ReadWholeFile(path);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit small{100000, saved.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        Gradient(1000, 2 * IOV_MAX).SaveToFile(path);
-    } catch (const EFileError& error) {
-        message = error.what();
+    const std::vector<std::function<void()>> writes{
+        [&] { LoadBmpFile(large).SaveToFile(path); },
+        [&] { RewriteBmpInBands(large, path, [](TBitmap&) {}); }};
+    for (const auto& write : writes) {
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{100000, saved.rlim_max};
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        std::string message;
+        try {
+            write();
+        } catch (const EFileError& error) {
+            message = error.what();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        EXPECT_NE(message.find("Cannot write file \"" + path + "\""), std::string::npos) << message;
+        EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
+        EXPECT_EQ(ReadWholeFile(path), earlier);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()),
+                  2);
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_NE(message.find("Cannot write file \"" + path + "\""), std::string::npos) << message;
-    EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
-    EXPECT_EQ(ReadWholeFile(path), earlier);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 1);
+}
+
+// A plain 24-bit file rewritten a band at a time, with work on each pixel alone, is the file of
+// the whole picture so changed: here over several bands, so both buffers take turns, with rows
+// padded to four bytes, and once with the same file as source and target.
+TEST_F(BmpFile, RewritingInBandsGivesTheFileOfTheWholePictureChanged) {
+    auto invert = [](TBitmap& picture) {
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int i = 0; i < 3 * picture.Width(); ++i)
+                picture.ScanLine(y)[i] = static_cast<std::uint8_t>(255 - picture.ScanLine(y)[i]);
+    };
+    const TBitmap picture = Gradient(1001, 1500);
+    TBitmap inverted = picture;
+    invert(inverted);
+    const std::string source = Path("source.bmp");
+    picture.SaveToFile(source);
+    int rows = 0;
+    int bands = 0;
+    ASSERT_TRUE(RewriteBmpInBands(source, Path("out.bmp"), [&](TBitmap& band) {
+        rows += band.Height();
+        ++bands;
+        invert(band);
+    }));
+    EXPECT_EQ(rows, 1500);
+    EXPECT_GT(bands, 2);
+    EXPECT_EQ(ReadWholeFile(Path("out.bmp")), EncodeBmp(inverted));
+    ASSERT_TRUE(RewriteBmpInBands(source, source, invert));
+    EXPECT_EQ(ReadWholeFile(source), EncodeBmp(inverted));
+}
+
+// Files of any other kind are left to the whole-picture reader, which reads or explains them:
+// nothing is written and no work is done. A BMP whose headers lie fails as the reader fails.
+TEST_F(BmpFile, RewritingInBandsLeavesOtherFilesToTheReader) {
+    std::vector<std::uint8_t> truncated = EncodeBmp(Gradient(5, 4));
+    truncated.pop_back();
+    TBmpFixture topDown;
+    topDown.width = 5;
+    topDown.height = -4;
+    topDown.pixels.assign(4 * 16, 0x40);
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files{
+        {"8-bit", EncodeBmp(IndexedPicture(TPixelFormat::pf8bit))},
+        {"32-bit", EncodeBmp(Gradient(5, 4, TPixelFormat::pf32bit))},
+        {"top-down", topDown.Bytes()},
+        {"truncated", truncated},
+        {"PNG", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13}},
+    };
+    for (const auto& [kind, bytes] : files) {
+        SCOPED_TRACE(kind);
+        const std::string source = Path(kind + ".bmp");
+        std::ofstream(source, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        bool worked = false;
+        EXPECT_FALSE(RewriteBmpInBands(source, Path("out.bmp"), [&](TBitmap&) { worked = true; }));
+        EXPECT_FALSE(worked);
+        EXPECT_FALSE(fs::exists(Path("out.bmp")));
+    }
+
+    std::vector<std::uint8_t> twoPlanes = EncodeBmp(Gradient(5, 4));
+    twoPlanes[26] = 2;
+    const std::string lying = Path("lying.bmp");
+    std::ofstream(lying, std::ios::binary)
+        .write(reinterpret_cast<const char*>(twoPlanes.data()),
+               static_cast<std::streamsize>(twoPlanes.size()));
+    std::string readerMessage, bandsMessage;
+    try {
+        LoadBmpFile(lying);
+    } catch (const EFileError& error) {
+        readerMessage = error.what();
+    }
+    try {
+        RewriteBmpInBands(lying, Path("out.bmp"), [](TBitmap&) {});
+    } catch (const EFileError& error) {
+        bandsMessage = error.what();
+    }
+    EXPECT_NE(readerMessage, "");
+    EXPECT_EQ(bandsMessage, readerMessage);
+    EXPECT_FALSE(fs::exists(Path("out.bmp")));
 }
 
 TEST_F(BmpFile, EmptyPicturesRoundTrip) {
