@@ -29,12 +29,12 @@ TNearestColourFinder::TNearestColourFinder(const std::vector<TColor>& palette)
     : coarse_(std::size_t{1} << 3 * (8 - kCoarseShift)),
       fine_(std::size_t{1} << 3 * (8 - kFineShift)) {
     for (std::size_t i = 0; i < palette.size(); ++i)
-        candidates_.push_back({static_cast<std::int16_t>(RedOf(palette[i])),
-                               static_cast<std::int16_t>(GreenOf(palette[i])),
-                               static_cast<std::int16_t>(BlueOf(palette[i])),
-                               static_cast<std::int16_t>(i), 0});
+        candidates_.push_back(Entry(static_cast<std::int16_t>(RedOf(palette[i])),
+                                    static_cast<std::int16_t>(GreenOf(palette[i])),
+                                    static_cast<std::int16_t>(BlueOf(palette[i])),
+                                    static_cast<std::int16_t>(i), 0));
     while (candidates_.size() % kGroup)
-        candidates_.push_back({kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()});
+        candidates_.push_back(Entry(kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()));
     palette_ = {0, static_cast<std::uint32_t>(candidates_.size())};
 }
 
@@ -83,7 +83,7 @@ TNearestColourFinder::TCellList TNearestColourFinder::Build(const int low[3], in
     std::sort(candidates_.begin() + static_cast<std::ptrdiff_t>(first), candidates_.end(),
               [](const TEntry& a, const TEntry& b) { return a.cellDistance < b.cellDistance; });
     while ((candidates_.size() - first) % kGroup)
-        candidates_.push_back({kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()});
+        candidates_.push_back(Entry(kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()));
     return {static_cast<std::uint32_t>(first),
             static_cast<std::uint32_t>(candidates_.size() - first)};
 }

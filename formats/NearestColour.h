@@ -45,7 +45,19 @@ private:
         // Within a cell's list: the least squared distance from the entry to any colour of the
         // cell. The lists are sorted by it, so a search stops at a group that starts farther.
         std::int32_t cellDistance;
+        // Index and colour as the low half of a search's answer.
+        std::uint32_t tag;
     };
+    static TEntry Entry(std::int16_t red, std::int16_t green, std::int16_t blue, std::int16_t index,
+                        std::int32_t cellDistance) {
+        return {red,
+                green,
+                blue,
+                index,
+                cellDistance,
+                static_cast<std::uint32_t>(index) << 24 | static_cast<std::uint32_t>(red) << 16 |
+                    static_cast<std::uint32_t>(green) << 8 | static_cast<std::uint32_t>(blue)};
+    }
     struct TCellList {
         std::uint32_t first = 0;
         std::uint32_t count = 0; // a whole number of groups; 0: not built yet
@@ -58,10 +70,7 @@ private:
         for (std::uint32_t i = 0; i < kGroup; ++i) {
             const TEntry& e = entries[i];
             const int dr = e.red - red, dg = e.green - green, db = e.blue - blue;
-            best[i] = static_cast<std::uint64_t>(dr * dr + dg * dg + db * db) << 32 |
-                      static_cast<std::uint64_t>(e.index) << 24 |
-                      static_cast<std::uint64_t>(e.red) << 16 |
-                      static_cast<std::uint64_t>(e.green) << 8 | static_cast<std::uint64_t>(e.blue);
+            best[i] = static_cast<std::uint64_t>(dr * dr + dg * dg + db * db) << 32 | e.tag;
         }
         return std::min(std::min(best[0], best[1]), std::min(best[2], best[3]));
     }
