@@ -1,13 +1,11 @@
 #include "BmpFile.h"
 
 #include "AtomicFile.h"
-#include "BackgroundWriter.h"
 #include "BmpPixels.h"
 #include "Errors.h"
 #include "PieceCursor.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,7 +27,7 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kUncompressed = 0; // BI_RGB
 // Rows rewritten in bands of about this size stay in the processor's cache from reading to
 // writing.
-constexpr std::size_t kBandBytes = std::size_t{1} << 20;
+constexpr std::size_t kBandBytes = std::size_t{256} << 10;
 // Below this a second thread costs about what it saves.
 constexpr std::size_t kSplitReadBytes = std::size_t{4} << 20;
 
@@ -283,15 +281,14 @@ bool RewriteBmpInBands(const std::string& inPath, const std::string& outPath,
     out.Write(headers.data(), headers.size());
     const int bandRows =
         std::min(layout.height, static_cast<int>(std::max<std::size_t>(1, kBandBytes / stride)));
-    // Two bands in turn: one is read and worked while the other is written.
-    std::array<TBitmap, 2> bands;
-    TBackgroundWriter writer(out);
-    for (int first = 0, turn = 0; first < layout.height; first += bandRows, turn ^= 1) {
-        TBitmap& band = bands[turn];
+    TBitmap band;
+    std::vector<TByteRange> reads;
+    std::vector<std::span<const std::uint8_t>> writes;
+    for (int first = 0; first < layout.height; first += bandRows) {
         const int rows = std::min(bandRows, layout.height - first);
         if (band.Height() != rows)
             band = TBitmap::WithoutFill(layout.width, rows, TPixelFormat::pf24bit);
-        std::vector<TByteRange> reads;
+        reads.clear();
         for (int y = 0; y < rows; ++y)
             reads.push_back({band.ScanLine(y), stride});
         const std::size_t offset = layout.pixelOffset + stride * static_cast<std::size_t>(first);
@@ -299,12 +296,11 @@ bool RewriteBmpInBands(const std::string& inPath, const std::string& outPath,
         if (file.ReadAt(offset, reads) != stride * static_cast<std::size_t>(rows))
             ThrowInvalidBmp(inPath, "the file ends before its pixel data is complete");
         work(band);
-        std::vector<std::span<const std::uint8_t>> writes;
+        writes.clear();
         for (int y = 0; y < rows; ++y)
             writes.emplace_back(band.ScanLine(y), stride);
-        writer.Write(std::move(writes));
+        out.WritePieces(writes);
     }
-    writer.Finish();
     out.Commit();
     return true;
 }

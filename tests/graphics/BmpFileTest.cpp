@@ -274,7 +274,7 @@ TEST_F(BmpFile, LargePicturesReadInTwoHalvesComeBackWhole) {
 
 // A write that the system refuses part-way (here at a limit on the file's size) fails with the
 // reason, and leaves the earlier file as it was and nothing else: a whole picture written at once,
-// and a file rewritten in bands, whose writes fail on a thread of their own.
+// and a file rewritten band by band.
 TEST_F(BmpFile, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoOther) {
     const std::string path = Path("picture.bmp");
     const std::string large = Path("large.bmp");
@@ -307,8 +307,8 @@ TEST_F(BmpFile, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoOther) {
 }
 
 // A plain 24-bit file rewritten a band at a time, with work on each pixel alone, is the file of
-// the whole picture so changed: here over several bands, so both buffers take turns, with rows
-// padded to four bytes, and once with the same file as source and target.
+// the whole picture so changed: here over several bands, the last one shorter, with rows padded
+// to four bytes, and once with the same file as source and target.
 TEST_F(BmpFile, RewritingInBandsGivesTheFileOfTheWholePictureChanged) {
     auto invert = [](TBitmap& picture) {
         for (int y = 0; y < picture.Height(); ++y)
