@@ -2,6 +2,7 @@
 
 #include "DrawShape.h"
 #include "EditorView.h"
+#include "ScopedOverride.h"
 #include "TSaveForm.h"
 #include "ToolsPanel.h"
 
@@ -36,11 +37,17 @@ void TShapeTool::MouseDown(const TPointerAt& at) {
 }
 
 void TShapeTool::MouseMove(const TPointerAt& at) {
-    // Not-xor twice restores every pixel, so the old band goes without a trace.
-    Draw(ShapeEnd, TPenMode::pmNotXor);
+    // Not-xor twice restores every pixel, so the old band goes without a trace. Where the old
+    // and the new figure's fills overlap they would cancel, so they are left alone: a large
+    // filled figure costs the difference of the two, not both areas.
     const TPoint previous = ShapeEnd;
-    ShapeEnd = at.Picture;
-    Draw(ShapeEnd, TPenMode::pmNotXor);
+    {
+        const TScopedOverride<TFillJournal*> noting(Canvas().FillJournal, &fills_);
+        Draw(previous, TPenMode::pmNotXor);
+        ShapeEnd = at.Picture;
+        Draw(ShapeEnd, TPenMode::pmNotXor);
+    }
+    fills_.Paint(form_.Pic->Picture());
     Repaint(previous, ShapeEnd);
 }
 

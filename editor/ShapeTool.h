@@ -1,5 +1,6 @@
 #pragma once
 #include "CanvasTool.h"
+#include "FillJournal.h"
 #include "TCanvas.h"
 
 namespace zorvic {
@@ -30,6 +31,8 @@ private:
     void Repaint(TPoint oneEnd, TPoint otherEnd);
 
     TSaveForm& form_;
+    // Kept from move to move for its memory.
+    TFillJournal fills_;
 };
 
 } // namespace zorvic

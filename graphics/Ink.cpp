@@ -121,6 +121,10 @@ TInk MakeInk(TColor color, TPenMode mode) {
     return ink;
 }
 
+bool TInk::OnlyFlips() const {
+    return Keep[0] == 0xFF && Keep[1] == 0xFF && Keep[2] == 0xFF;
+}
+
 bool TInk::KeepsPixels() const {
     for (int i = 0; i < 3; ++i)
         if (Keep[i] != 0xFF || Flip[i] != 0) return false;

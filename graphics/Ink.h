@@ -16,6 +16,8 @@ struct TInk {
     TColor Apply(TColor pixel) const;
     // Painting with it changes nothing.
     bool KeepsPixels() const;
+    // It flips bits only (xor, not-xor): painting a pixel twice leaves it as it was.
+    bool OnlyFlips() const;
 };
 
 TInk MakeInk(TColor color, TPenMode mode);

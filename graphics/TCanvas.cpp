@@ -1,6 +1,7 @@
 #include "TCanvas.h"
 
 #include "FigureGeometry.h"
+#include "FillJournal.h"
 #include "Ink.h"
 #include "PixelCopy.h"
 #include "TBitmap.h"
@@ -208,9 +209,22 @@ void TCanvas::PaintPenSpan(long long y, const TSpan& span, const TInk& ink) {
 }
 
 void TCanvas::PaintBrushSpan(long long y, const TSpan& span, const TTools& tools) {
-    if (!span.Empty())
-        PaintBrushRun(*bitmap_, static_cast<int>(y), span.Left, span.Right + 1, tools.Brush,
-                      tools.BrushStyle);
+    if (span.Empty()) return;
+    if (FillJournal && tools.Brush.OnlyFlips() &&
+        std::max(bitmap_->Width(), bitmap_->Height()) < TFillJournal::kLargestSide) {
+        // What no pixel shows is not noted: clipping keeps every pixel's count of covers.
+        if (tools.Brush.KeepsPixels() || tools.BrushStyle == TBrushStyle::bsClear || y < 0 ||
+            y >= bitmap_->Height())
+            return;
+        const long long left = std::max(span.Left, 0LL);
+        const long long right = std::min(span.Right + 1, static_cast<long long>(bitmap_->Width()));
+        if (left < right)
+            FillJournal->Note(static_cast<int>(y), static_cast<int>(left), static_cast<int>(right),
+                              tools.Brush, tools.BrushStyle);
+        return;
+    }
+    PaintBrushRun(*bitmap_, static_cast<int>(y), span.Left, span.Right + 1, tools.Brush,
+                  tools.BrushStyle);
 }
 
 void TCanvas::FillRect(const TRect& rect) {

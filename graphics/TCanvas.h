@@ -99,6 +99,8 @@ public:
 // bitmap. Figures follow the platform's rules: right and bottom edges are exclusive, a line
 // leaves out its final pixel. Every figure is exact to the pixel, so drawing it twice in xor or
 // not-xor mode restores what was there.
+class TFillJournal;
+
 class TCanvas {
 public:
     explicit TCanvas(TBitmap& owner) : bitmap_(&owner) {}
@@ -107,6 +109,9 @@ public:
     TPen Pen;
     TBrush Brush;
     TFont Font;
+    // While set, the fills of figures in an ink that only flips bits are noted there instead of
+    // painted (see TFillJournal).
+    TFillJournal* FillJournal = nullptr;
     TStretchMode StretchMode = TStretchMode::ColorOnColor;
     TCopyMode CopyMode = TCopyMode::SrcCopy;
 

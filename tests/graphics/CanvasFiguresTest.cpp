@@ -1,3 +1,4 @@
+#include "FillJournal.h"
 #include "PixelArt.h"
 #include "TBitmap.h"
 #include "TCanvas.h"
@@ -210,6 +211,37 @@ TEST(CanvasFigures, DrawingTwiceInXorOrNotXorRestoresEveryPixel) {
                         if (style != 5 || (name.find("line") == std::string::npos && brush != 1)) {
                             EXPECT_TRUE(changed) << what << " drew nothing";
                         }
+                    }
+}
+
+// A rubber band's move notes the fills of the old and the new figure and paints them together:
+// the picture is the one drawing both gives, for every figure, mode, brush and overlap, also
+// when the two figures' brushes differ in colour and when they reach past the edges.
+TEST(CanvasFigures, FillsNotedInAJournalPaintWhatDrawingThemGives) {
+    const std::pair<int, int> moves[] = {{0, 0}, {3, 2}, {-5, 4}, {25, -20}};
+    for (const auto& [name, draw] : kFigures)
+        for (TPenMode mode : {TPenMode::pmXor, TPenMode::pmNotXor, TPenMode::pmCopy})
+            for (int brush = 0; brush <= 7; ++brush)
+                for (int width : {1, 4})
+                    for (const auto& [dx, dy] : moves) {
+                        auto both = [&](TCanvas& canvas) {
+                            canvas.Pen = {0x35C0A7, TPenStyle::psSolid, width, mode};
+                            canvas.Brush = {0x1F2E3D, static_cast<TBrushStyle>(brush)};
+                            draw(canvas, 0, 0);
+                            canvas.Brush.Color = dx < 0 ? 0x1F2E3D : 0x808080;
+                            draw(canvas, dx, dy);
+                        };
+                        TBitmap direct = Gradient(40, 30);
+                        both(direct.Canvas());
+                        TBitmap noted = Gradient(40, 30);
+                        TFillJournal journal;
+                        noted.Canvas().FillJournal = &journal;
+                        both(noted.Canvas());
+                        noted.Canvas().FillJournal = nullptr;
+                        journal.Paint(noted);
+                        EXPECT_TRUE(SamePixels(noted, direct))
+                            << name << " mode " << static_cast<int>(mode) << " brush " << brush
+                            << " width " << width << " moved " << dx << "," << dy;
                     }
 }
 
