@@ -6,6 +6,8 @@
 #include "TSaveForm.h"
 #include "ToolsPanel.h"
 
+#include <QSpinBox>
+
 #include <algorithm>
 
 namespace zorvic {
@@ -30,6 +32,8 @@ void TShapeTool::Repaint(TPoint oneEnd, TPoint otherEnd) {
 }
 
 void TShapeTool::MouseDown(const TPointerAt& at) {
+    // "边框粗细" sets the outline's width for the whole drag; 0 draws as thin as 1.
+    Canvas().Pen.Width = std::max(form_.ToolsPanel->PenSize->value(), 1);
     ShapeDragging = true;
     Canvas().MoveTo(at.Picture.x, at.Picture.y);
     ShapeStart = at.Picture;

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include <string>
@@ -28,7 +29,9 @@ protected:
     TToolsPanel& Palette() { return *form->ToolsPanel; }
     void Choose(QToolButton* TToolsPanel::*button) { ChooseTool(*form, button); }
     QString Panel(int index) { return form->PicStatusBar->PanelText(index); }
-    TBitmap WithShape(TBitmap picture, std::uint8_t kind, TPoint start, TPoint finish) {
+    TBitmap WithShape(TBitmap picture, std::uint8_t kind, TPoint start, TPoint finish,
+                      int width = 1) {
+        picture.Canvas().Pen.Width = width;
         DrawShape(picture.Canvas(), kind, start, finish, TPenMode::pmCopy);
         return picture;
     }
@@ -84,6 +87,23 @@ TEST_F(CanvasMouseTest, EveryMoveReadsOutColourAndPositionWhateverTheTool) {
     EXPECT_EQ(Panel(1).toStdString(), "R： G： B：");
     EXPECT_EQ(Panel(2).toStdString(), "坐标 x：-3 y：50");
     mouse.Release({-3, 50});
+}
+
+// "边框粗细" is the width of the outline the shape tools draw, rubber band and finished shape.
+TEST_F(CanvasMouseTest, OutlineWidthBoxSetsTheWidthOfTheDrawnShapes) {
+    const TBitmap picture = Pattern(60, 40);
+    for (const int width : {0, 1, 5}) {
+        SCOPED_TRACE(width);
+        Open(picture);
+        Palette().PenSize->setValue(width);
+        Choose(&TToolsPanel::RectangularBtn);
+        TPictureMouse(*form).Drag({10, 10}, {{50, 30}, {30, 35}}, {40, 20});
+        EXPECT_TRUE(SamePicture(form->Picture(), WithShape(picture, skRectangle, {10, 10}, {40, 20},
+                                                           std::max(width, 1))));
+        form->close();
+    }
+    EXPECT_FALSE(SamePicture(WithShape(picture, skRectangle, {10, 10}, {40, 20}, 5),
+                             WithShape(picture, skRectangle, {10, 10}, {40, 20}, 1)));
 }
 
 TEST_F(CanvasMouseTest, RubberBandLeavesOnlyTheFinishedShapeWhereverTheReleaseIs) {
