@@ -33,9 +33,13 @@ TNearestColourFinder::TNearestColourFinder(const std::vector<TColor>& palette)
                                     static_cast<std::int16_t>(GreenOf(palette[i])),
                                     static_cast<std::int16_t>(BlueOf(palette[i])),
                                     static_cast<std::int16_t>(i), 0));
-    while (candidates_.size() % kGroup)
-        candidates_.push_back(Entry(kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()));
+    PadToWholeGroups(0);
     palette_ = {0, static_cast<std::uint32_t>(candidates_.size())};
+}
+
+void TNearestColourFinder::PadToWholeGroups(std::size_t first) {
+    while ((candidates_.size() - first) % kGroup)
+        candidates_.push_back(Entry(kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 TNearestColourFinder::TCellList TNearestColourFinder::BuildFine(int fine) {
@@ -82,8 +86,7 @@ TNearestColourFinder::TCellList TNearestColourFinder::Build(const int low[3], in
     }
     std::sort(candidates_.begin() + static_cast<std::ptrdiff_t>(first), candidates_.end(),
               [](const TEntry& a, const TEntry& b) { return a.cellDistance < b.cellDistance; });
-    while ((candidates_.size() - first) % kGroup)
-        candidates_.push_back(Entry(kFar, kFar, kFar, 0, std::numeric_limits<std::int32_t>::max()));
+    PadToWholeGroups(first);
     return {static_cast<std::uint32_t>(first),
             static_cast<std::uint32_t>(candidates_.size() - first)};
 }

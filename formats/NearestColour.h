@@ -74,6 +74,8 @@ private:
         }
         return std::min(std::min(best[0], best[1]), std::min(best[2], best[3]));
     }
+    // Fills the list that starts at `first` up to a whole group with entries never nearest.
+    void PadToWholeGroups(std::size_t first);
     TCellList BuildFine(int fine);
     TCellList Build(const int low[3], int size, TCellList from);
 

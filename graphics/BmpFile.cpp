@@ -42,8 +42,8 @@ std::vector<std::uint8_t> EncodeHeaders(int width, int height, TPixelFormat form
     const int bits = BitsPerPixel(format);
     const std::size_t colours = HasPalette(format) ? std::size_t{1} << bits : 0;
     const std::size_t offset = kFileHeaderSize + kInfoHeaderSize + 4 * colours;
-    const unsigned long long stride = (static_cast<unsigned long long>(width) * bits + 31) / 32 * 4;
-    const unsigned long long imageSize = stride * static_cast<unsigned long long>(height);
+    const unsigned long long imageSize = static_cast<unsigned long long>(RowStride(width, format)) *
+                                         static_cast<unsigned long long>(height);
     if (offset + imageSize > std::numeric_limits<std::uint32_t>::max())
         throw EFileError("The picture is too large for a BMP file");
 
@@ -272,7 +272,7 @@ bool RewriteBmpInBands(const std::string& inPath, const std::string& outPath,
     if (layout.storage != TBmpStorage::Rows || layout.bits != 24 || layout.topDown ||
         layout.width == 0 || layout.height == 0)
         return false;
-    const std::size_t stride = (static_cast<std::size_t>(layout.width) * 3 + 3) / 4 * 4;
+    const auto stride = static_cast<std::size_t>(RowStride(layout.width, TPixelFormat::pf24bit));
     if (stride * static_cast<std::size_t>(layout.height) > layout.pixelBytes) return false;
 
     const std::vector<std::uint8_t> headers =

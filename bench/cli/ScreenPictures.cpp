@@ -1,5 +1,7 @@
 #include "ScreenPictures.h"
 
+#include "Sequence.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -9,21 +11,6 @@ namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-// xorshift32: the same words and windows on every run.
-class TSequence {
-public:
-    std::uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    int Below(int bound) { return static_cast<int>(Next() % static_cast<std::uint32_t>(bound)); }
-
-private:
-    std::uint32_t state_ = 2463534242u;
-};
 
 class TScreen {
 public:

@@ -15,8 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
 
 using zorvic::FakeDesktop;
@@ -156,12 +154,3 @@ void BM_MagnifierMoveOnWholeCopies(benchmark::State& state) {
 BENCHMARK(BM_MagnifierMoveOnWholeCopies)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

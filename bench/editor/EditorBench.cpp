@@ -3,11 +3,7 @@
 #include "FakeDesktop.h"
 #include "TSaveForm.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -43,12 +39,3 @@ void BM_FourRecordedQuarterTurns(benchmark::State& state) {
 BENCHMARK(BM_FourRecordedQuarterTurns)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,13 +9,11 @@
 #include "TSaveForm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QPushButton>
 #include <QSlider>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <utility>
 
 namespace zorvic::bench {
@@ -109,15 +107,8 @@ void Register() {
             ->UseRealTime();
 }
 
+// Registered at start, before the shared main runs them.
+[[maybe_unused]] const bool kRegistered = (Register(), true);
+
 } // namespace
 } // namespace zorvic::bench
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    zorvic::bench::Register();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

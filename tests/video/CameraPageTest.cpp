@@ -105,12 +105,7 @@ TEST_F(CameraWindowTest, ShowingTheWindowStartsTheLivePictureOfTheTestPattern) {
 TEST_F(CameraWindowTest, EveryActivationConnectsAnewInPlaceOfTheCaptureWindowBefore) {
     ShowWindow();
     const QPointer<TCaptureWindow> before = CapWindow();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(LeaveAndComeBack());
     EXPECT_TRUE(before.isNull()) << "the capture window before is released";
     EXPECT_NE(CapWindow(), nullptr);
     EXPECT_EQ(form->VideoArea->findChildren<TCaptureWindow*>().size(), 1);

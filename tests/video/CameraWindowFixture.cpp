@@ -51,6 +51,18 @@ std::vector<std::string> CameraWindowTest::MemoLines() const {
     return lines;
 }
 
+::testing::AssertionResult CameraWindowTest::LeaveAndComeBack() {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other))
+        return ::testing::AssertionFailure() << "the other window never became active";
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        return ::testing::AssertionFailure() << "the camera window never became active again";
+    return ::testing::AssertionSuccess();
+}
+
 std::string CameraWindowTest::StatusText() const {
     return form->VideoLabel->text().toStdString();
 }

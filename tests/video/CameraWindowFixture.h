@@ -44,6 +44,8 @@ protected:
     // The memo's lines.
     std::vector<std::string> MemoLines() const;
     std::string StatusText() const;
+    // Activates another window and then this one again, waiting for each to be active.
+    ::testing::AssertionResult LeaveAndComeBack();
     // What the video area draws, and what the X server shows of it.
     QImage VideoAreaImage() const;
     QImage VideoAreaOnScreen() const;

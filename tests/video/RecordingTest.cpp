@@ -136,12 +136,7 @@ TEST_F(RecordingTest, LeavingTheWindowAndComingBackDuringARecordingKeepsRecordin
     StartRecording(30);
     ASSERT_TRUE(FramesWritten(3));
     const TCaptureWindow* recorder = CapWindow();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(LeaveAndComeBack());
     EXPECT_EQ(CapWindow(), recorder);
     EXPECT_TRUE(PanelIsRed());
     const int before = *StatusFrameCount(StatusText());
